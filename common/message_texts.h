@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Every message the system shows, in one place. Texts quoted from the
+// screens' own wording stay exactly as they are; the newer ones keep that tone.
+namespace msg {
+
+inline const QString title = QStringLiteral("Vorinda");
+
+// Start-up and configuration
+inline const QString caixaNaoCadastrado = QStringLiteral("O caixa não está cadastrado!");
+inline const QString falhaCarregar = QStringLiteral("Não foi possivel carregar o programa! Deseja visualizar a mensagem original do erro?");
+inline const QString colunaLinhaMaiorQueZero = QStringLiteral("A coluna de impressão e a linha de impressão deve ter valor maior que zero!");
+
+// Shared procedures
+inline const QString camposObrigatorios = QStringLiteral("Verifique se os campos obrigatórios foram preenchidos corretamente!");
+inline const QString confirmaExclusao = QStringLiteral("Confirma a exclusão desse registro?");
+inline const QString registroNaoLocalizado = QStringLiteral("Registro não localizado!");
+inline const QString violacaoIntegridade = QStringLiteral("Essa operação não pode ser realizada porque causaria a violação da integridade dos dados! Deseja visualizar a mensagem original do banco de dados?");
+inline const QString registroJaExiste = QStringLiteral("Este registro já existe. Por favor verifique! Deseja visualizar a mensagem original do banco de dados?");
+
+// Printing
+inline const QString arquivoImpressaoFalhou = QStringLiteral("Não foi possível gravar o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");
+inline const QString impressoraIndisponivel = QStringLiteral("Não foi possível enviar a impressão para a impressora! Verifique se ela está ligada e com papel e tente novamente com F3.");
+inline const QString impressoraNaoResponde = QStringLiteral("A impressora não respondeu a tempo! Verifique se ela está ligada e com papel e tente novamente com F3.");
+inline const QString programaImpressaoNaoEncontrado = QStringLiteral("O programa auxiliar de impressão (imp) não foi encontrado! Verifique a instalação e tente novamente com F3.");
+
+} // namespace msg

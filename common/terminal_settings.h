@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class Connection;
+
+// What a workstation is, filled by the start-up from the configuration file
+// and the database, then handed to every screen through its constructor.
+struct TerminalSettings
+{
+    Connection* conexao = nullptr;   // the one open connection
+    QString caminho_banco;           // PATH=
+    qint16 numero_caixa = 0;         // CAIXA=
+    QString margem;                  // COLUNA= as that many blanks
+    qint16 linhas_avanco = 0;        // LINHA=
+    qint16 modo_impressao = 2;       // IMPRESSAO=: 0 printer device, 1 `imp`, other none
+    bool quantidade_livre = false;   // QUANTIDADE=
+    QString hora_inicio;             // "hh:mm", start of the working day
+    QString hora_fim;                // "hh:mm", end of the working day
+    QString nome_fantasia;           // heads every ticket
+
+    QString dataDir;                 // $VORINDA_DIR, default ~/vorinda
+};
+
+// The data folder ($VORINDA_DIR, default ~/vorinda) and the files in it.
+QString dataDirectory();
+QString configFilePath(const QString& dataDir);   // configuracao.ini
+QString spoolFilePath(const QString& dataDir);    // imp.txt
+QString logFilePath(const QString& dataDir);      // vorinda.log
+
+// "1.0.0": the build's major.minor.revision.
+QString programVersion();

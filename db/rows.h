@@ -1,0 +1,43 @@
+#pragma once
+
+#include "db/money.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// The rows of one query, fetched in full and counted before anybody reads
+// them; the query itself is closed by then, so no Firebird transaction stays
+// open behind a screen. Columns are found by name ignoring letter case, so
+// unaliased aggregates read as "gen_id", "Count" and "Sum".
+class Rows
+{
+public:
+    Rows() = default;
+    Rows(QStringList columns, QList<QVariantList> rows);
+
+    int count() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    const QStringList& columns() const { return m_columns; }
+
+    // Index of a column by name, letter case ignored; -1 when absent.
+    int column(const QString& name) const;
+
+    // Raw value (null QVariant for SQL NULL or an unknown column).
+    QVariant value(int row, int column) const;
+    QVariant value(int row, const QString& name) const;
+    bool isNull(int row, const QString& name) const;
+
+    // Typed reads; a null reads as empty text, 0, a null date.
+    QString text(int row, const QString& name) const;
+    qint64 integer(int row, const QString& name) const;
+    Money money(int row, const QString& name) const;
+    QDateTime dateTime(int row, const QString& name) const;
+    QTime time(int row, const QString& name) const;
+
+private:
+    QStringList m_columns;
+    QList<QVariantList> m_rows;
+};
