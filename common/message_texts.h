@@ -26,4 +26,8 @@ inline const QString impressoraIndisponivel = QStringLiteral("Não foi possível
 inline const QString impressoraNaoResponde = QStringLiteral("A impressora não respondeu a tempo! Verifique se ela está ligada e com papel e tente novamente com F3.");
 inline const QString programaImpressaoNaoEncontrado = QStringLiteral("O programa auxiliar de impressão (imp) não foi encontrado! Verifique a instalação e tente novamente com F3.");
 
+// Admission and parking counter
+inline const QString quantidadeInvalida = QStringLiteral("Quantidade inválida! Informe um número inteiro de unidades, de 1 a 32767.");
+inline const QString tipoEntradaNaoLocalizado = QStringLiteral("O tipo de entrada não foi localizado! Tecle F5 para carregar os tipos novamente.");
+
 } // namespace msg
