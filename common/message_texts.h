@@ -30,4 +30,13 @@ inline const QString programaImpressaoNaoEncontrado = QStringLiteral("O programa
 inline const QString quantidadeInvalida = QStringLiteral("Quantidade inválida! Informe um número inteiro de unidades, de 1 a 32767.");
 inline const QString tipoEntradaNaoLocalizado = QStringLiteral("O tipo de entrada não foi localizado! Tecle F5 para carregar os tipos novamente.");
 
+// Sale counter
+inline const QString camposIncorretos = QStringLiteral("Verifique se os campos foram informados corretamente!");
+inline const QString cancelarVenda = QStringLiteral("Deseja realmente cancelar essa venda?");
+inline const QString informeProdutos = QStringLiteral("Informe os produtos antes de fechar a venda!");
+inline const QString verifiqueRecebido = QStringLiteral("Por favor verifique o valor recebido!");
+inline const QString sairComVendaAberta = QStringLiteral("Existe uma venda em andamento! Deseja realmente sair e cancelar essa venda?");
+inline const QString valorAcimaDoLimite = QStringLiteral("A quantidade ou o valor informado está acima do limite permitido! Por favor verifique.");
+inline const QString vendaNaoGravada = QStringLiteral("A venda não foi gravada! Os produtos continuam na tela: tente fechar a venda novamente ou cancele-a com F2.");
+
 } // namespace msg
