@@ -29,6 +29,7 @@ inline const QString programaImpressaoNaoEncontrado = QStringLiteral("O programa
 // Admission and parking counter
 inline const QString quantidadeInvalida = QStringLiteral("Quantidade inválida! Informe um número inteiro de unidades, de 1 a 32767.");
 inline const QString tipoEntradaNaoLocalizado = QStringLiteral("O tipo de entrada não foi localizado! Tecle F5 para carregar os tipos novamente.");
+inline const QString entradaNaoReleu = QStringLiteral("A entrada gravada não pôde ser lida de volta! Nada foi gravado; tente novamente.");
 
 // Sale counter
 inline const QString camposIncorretos = QStringLiteral("Verifique se os campos foram informados corretamente!");
