@@ -1,0 +1,152 @@
+#include "app/navigator.h"
+#include "app/process_test_driver.h"
+#include "app/screen_factories.h"
+#include "common/message_texts.h"
+#include "common/messages.h"
+#include "common/terminal_settings.h"
+#include "db/database_creator.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const helpText =
+    "Uso: vorinda [opções]\n"
+    "\n"
+    "Sem opções, abre a tela do modo deste terminal, conforme o arquivo\n"
+    "configuracao.ini da pasta de dados (VENDA, ENTRADA ou GERENCIA).\n"
+    "\n"
+    "Opções:\n"
+    "  --create-database CAMINHO  cria um banco de dados novo e vazio; CAMINHO é um\n"
+    "                             arquivo local (/caminho/movimento.fdb) ou um banco\n"
+    "                             num servidor Firebird (servidor:/caminho/movimento.fdb).\n"
+    "                             Um banco existente nunca é sobrescrito.\n"
+    "  --demo                     com --create-database: inclui um catálogo de\n"
+    "                             demonstração (grupos, produtos, tipos de entrada).\n"
+    "  --help                     mostra esta ajuda.\n"
+    "  --version                  mostra a versão.\n"
+    "\n"
+    "Ambiente:\n"
+    "  VORINDA_DIR           pasta de dados: configuracao.ini, imp.txt, vorinda.log\n"
+    "                        (padrão: ~/vorinda).\n"
+    "  VORINDA_PRINTER_PORT  dispositivo da impressora na impressão direta\n"
+    "                        (IMPRESSAO=0; padrão: /dev/usb/lp0).\n";
+
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Options that run without any window: they need no display.
+bool isCommandLineTask(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0 || std::strcmp(argv[i], "-h") == 0
+            || std::strcmp(argv[i], "-v") == 0)
+            return true;
+    }
+    return false;
+}
+
+int runCommandLine()
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption create(QStringLiteral("create-database"), QString(), QStringLiteral("CAMINHO"));
+    const QCommandLineOption demo(QStringLiteral("demo"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({create, demo, help, version});
+    if (!parser.parse(QCoreApplication::arguments())) {
+        print(stderr, QStringLiteral("vorinda: %1\nUse vorinda --help para ver as opções.\n")
+                          .arg(parser.errorText()));
+        return 2;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        print(stderr, QStringLiteral("vorinda: argumento desconhecido: %1\nUse vorinda --help para ver as opções.\n")
+                          .arg(parser.positionalArguments().first()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(helpText, stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("Vorinda %1\n").arg(programVersion()));
+        return 0;
+    }
+    if (parser.isSet(demo) && !parser.isSet(create)) {
+        print(stderr, QStringLiteral("vorinda: --demo só vale junto com --create-database CAMINHO.\n"));
+        return 2;
+    }
+    const QString path = parser.value(create).trimmed();
+    if (path.isEmpty()) {
+        print(stderr, QStringLiteral("vorinda: informe o caminho do banco em --create-database CAMINHO.\n"));
+        return 2;
+    }
+    const auto created = createDatabase(path, parser.isSet(demo));
+    if (!created) {
+        print(stderr, QStringLiteral("vorinda: o banco %1 não foi criado: %2\n")
+                          .arg(path, created.failure().description()));
+        return 1;
+    }
+    print(stdout, QStringLiteral("Banco de dados criado: %1%2\n")
+                      .arg(path, parser.isSet(demo) ? QStringLiteral(" (com catálogo de demonstração)") : QString()));
+    return 0;
+}
+
+// Qt's own texts (standard dialogs, print preview) in Portuguese.
+void loadQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QCoreApplication::setApplicationName(QStringLiteral("Vorinda"));
+    QCoreApplication::setApplicationVersion(programVersion());
+
+    if (isCommandLineTask(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        loadQtTranslations(app);
+        return runCommandLine();
+    }
+
+    QApplication app(argc, argv);
+    loadQtTranslations(app);
+    if (app.arguments().size() > 1) {
+        print(stderr, QStringLiteral("vorinda: argumento desconhecido: %1\nUse vorinda --help para ver as opções.\n")
+                          .arg(app.arguments().at(1)));
+        return 2;
+    }
+
+    BoxMessages boxes;
+    Messages* messages = &boxes;
+    if (qEnvironmentVariableIsSet("VORINDA_TEST_ANSWERS")) {
+        auto* driver = new ProcessTestDriver(qEnvironmentVariable("VORINDA_TEST_ANSWERS"), &app);
+        app.installEventFilter(driver);
+        messages = driver;
+    }
+
+    Navigator navigator(dataDirectory(), *messages, defaultScreenFactories(),
+                        QCoreApplication::applicationDirPath());
+    // Inside the event loop, so that the program ends when its last window
+    // closes, whichever road the start-up takes.
+    QTimer::singleShot(0, &navigator, &Navigator::start);
+    return app.exec();
+}

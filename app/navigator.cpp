@@ -1,0 +1,130 @@
+#include "app/navigator.h"
+
+#include "app/config_editor_window.h"
+
+#include <QEventLoopLocker>
+#include <QWidget>
+
+Navigator::Navigator(const QString& dataDir, Messages& messages, ScreenFactories factories,
+                     QString programFolder, QObject* parent)
+    : QObject(parent)
+    , m_messages(messages)
+    , m_factories(std::move(factories))
+    , m_programFolder(std::move(programFolder))
+{
+    m_state.settings.dataDir = dataDir;
+}
+
+Navigator::~Navigator()
+{
+    for (auto& [kind, window] : m_screens)
+        delete window.data();
+    m_state.settings.conexao = nullptr;
+    m_state.connection.reset();
+}
+
+void Navigator::start()
+{
+    // Nothing may end the run while the start-up is between windows; when
+    // it opens none (an unknown mode word), releasing this ends the program.
+    QEventLoopLocker keepRunning;
+    Startup(m_state, m_messages, *this).run();
+    emit startupFinished();
+}
+
+QWidget* Navigator::screen(Screen kind) const
+{
+    const auto found = m_screens.find(kind);
+    return found == m_screens.end() ? nullptr : found->second.data();
+}
+
+QWidget* Navigator::showScreen(Screen kind, const ScreenFactory& factory, QWidget* owner)
+{
+    if (QWidget* open = screen(kind)) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    QWidget* window = factory(ScreenContext{m_state.settings, *this, m_messages,
+                                            [this] { openConfigEditor(); }});
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (owner)
+        window->setParent(owner, window->windowFlags() | Qt::Window);
+    m_screens[kind] = window;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void Navigator::closeScreen(Screen kind)
+{
+    if (QWidget* open = screen(kind))
+        open->close();
+}
+
+void Navigator::openSaleScreen()
+{
+    // The new counter is shown before the old one closes, so the run never
+    // passes through a moment without a window.
+    showScreen(Screen::Sale, m_factories.sale, screen(Screen::Console));
+    closeScreen(Screen::Entry);
+}
+
+void Navigator::openEntryScreen()
+{
+    showScreen(Screen::Entry, m_factories.entry, screen(Screen::Console));
+    closeScreen(Screen::Sale);
+}
+
+void Navigator::openModeScreen(TerminalMode mode)
+{
+    switch (mode) {
+    case TerminalMode::Sale:
+        showScreen(Screen::Sale, m_factories.sale, nullptr);
+        break;
+    case TerminalMode::Entry:
+        showScreen(Screen::Entry, m_factories.entry, nullptr);
+        break;
+    case TerminalMode::Console:
+        showScreen(Screen::Console, m_factories.console, nullptr);
+        break;
+    case TerminalMode::None:
+        break;
+    }
+}
+
+void Navigator::openConfigEditor()
+{
+    auto factory = [this](const ScreenContext&) -> QWidget* {
+        auto* editor = new ConfigEditorWindow(configFilePath(m_state.settings.dataDir),
+                                              m_state.settings, m_programFolder, m_messages);
+        connect(editor, &ConfigEditorWindow::saved, this, &Navigator::editorSaved);
+        return editor;
+    };
+    showScreen(Screen::ConfigEditor, factory, nullptr);
+}
+
+void Navigator::editorSaved()
+{
+    // The editor closes itself after this; the start-up runs once it has.
+    m_keepRunning = std::make_unique<QEventLoopLocker>();
+    QMetaObject::invokeMethod(this, &Navigator::restart, Qt::QueuedConnection);
+}
+
+void Navigator::restart()
+{
+    // Every screen of the old settings goes, and the old connection with
+    // them, before the start-up reads the new file.
+    for (auto& [kind, window] : m_screens) {
+        if (window) {
+            window->close();
+            delete window.data();
+        }
+    }
+    m_screens.clear();
+    m_state.settings.conexao = nullptr;
+    m_state.connection.reset();
+    start();
+    m_keepRunning.reset();
+}
