@@ -4,8 +4,10 @@
 #include "db/rows.h"
 #include "db/sql_value.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class QSqlQuery;
 
@@ -50,6 +52,8 @@ private:
     QString m_path;
     QSqlDatabase m_db;
     bool m_inTransaction = false;
+    // Column names by statement text, so record() is asked once per statement.
+    QHash<QString, QStringList> m_columns;
 };
 
 // Turns the driver's error into our Failure (code + Firebird's text).

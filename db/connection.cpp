@@ -1,0 +1,205 @@
+#include "db/connection.h"
+
+#include "db/embedded_lock.h"
+
+#include <QAtomicInteger>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString kDriver = QStringLiteral("QIBASE");
+const QString kUser = QStringLiteral("SYSDBA");
+const QString kPassword = QStringLiteral("lanternas");
+constexpr int kColumnCacheLimit = 1000;
+
+QString uniqueName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("vorinda-%1").arg(counter.fetchAndAddRelaxed(1) + 1);
+}
+
+// Generator names come from the program's own constants; the check keeps a
+// typed text from ever reaching the statement should one slip through.
+bool isPlainIdentifier(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,30}$"));
+    return pattern.match(name).hasMatch();
+}
+
+Failure badGeneratorName(const QString& name)
+{
+    return Failure{QString(), QStringLiteral("Nome de gerador inválido: \"%1\".").arg(name)};
+}
+
+} // namespace
+
+Failure failureFrom(const QSqlError& error)
+{
+    Failure failure;
+    failure.code = error.nativeErrorCode();
+    failure.text = error.databaseText();
+    if (failure.text.isEmpty())
+        failure.text = error.driverText();
+    if (failure.code == u"-836") {
+        // The operator reads what follows "{ini}"; where in which trigger the
+        // exception was raised is for developers.
+        static const QRegularExpression context(
+            QStringLiteral("\\s+-\\s+At (trigger|procedure|function|block)\\b.*$"),
+            QRegularExpression::DotMatchesEverythingOption);
+        failure.text.remove(context);
+    }
+    return failure;
+}
+
+Connection::Connection()
+    : m_name(uniqueName())
+{
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+Result<void> Connection::open(const QString& path)
+{
+    close();
+    if (!QSqlDatabase::isDriverAvailable(kDriver)) {
+        return Failure{QString(),
+                       QStringLiteral("O driver Firebird do Qt (QIBASE) não está instalado; instale o pacote libqt6sql6-ibase.")};
+    }
+    prepareEmbeddedLockFolder();
+    m_db = QSqlDatabase::addDatabase(kDriver, m_name);
+    m_db.setDatabaseName(path);
+    m_db.setUserName(kUser);
+    m_db.setPassword(kPassword);
+    m_db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!m_db.open()) {
+        Failure failure = failureFrom(m_db.lastError());
+        if (failure.text.isEmpty())
+            failure.text = QStringLiteral("Não foi possível abrir o banco de dados \"%1\".").arg(path);
+        close();
+        return failure;
+    }
+    m_path = path;
+    return {};
+}
+
+void Connection::close()
+{
+    m_columns.clear();
+    m_inTransaction = false;
+    m_path.clear();
+    if (!m_db.isValid())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool Connection::isOpen() const
+{
+    return m_db.isValid() && m_db.isOpen();
+}
+
+Result<void> Connection::prepareAndRun(QSqlQuery& query, const QString& sql, const SqlParams& params)
+{
+    // Every value is checked before anything reaches the database.
+    QVariantList values;
+    values.reserve(params.size());
+    for (const SqlValue& param : params) {
+        Result<QVariant> value = param.toDriver();
+        if (!value)
+            return value.failure();
+        values.append(std::move(*value));
+    }
+    if (!isOpen())
+        return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return failureFrom(query.lastError());
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec())
+        return failureFrom(query.lastError());
+    return {};
+}
+
+Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
+{
+    QSqlQuery query(m_db);
+    if (Result<void> run = prepareAndRun(query, sql, params); !run)
+        return run.failure();
+
+    // The driver answers record() with a catalog query per NUMERIC column;
+    // the names of one statement never change during a run, so ask once.
+    auto cached = m_columns.constFind(sql);
+    QStringList columns;
+    if (cached != m_columns.constEnd()) {
+        columns = *cached;
+    } else {
+        const QSqlRecord record = query.record();
+        columns.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i)
+            columns.append(record.fieldName(i));
+        if (m_columns.size() >= kColumnCacheLimit)
+            m_columns.clear();
+        m_columns.insert(sql, columns);
+    }
+
+    const int width = int(columns.size());
+    QList<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(width);
+        for (int i = 0; i < width; ++i)
+            row.append(query.value(i));
+        rows.append(std::move(row));
+    }
+    if (query.lastError().isValid()) {
+        Failure failure = failureFrom(query.lastError());
+        query.clear();
+        return failure;
+    }
+    // Ends the read's own transaction now rather than when the query dies.
+    query.clear();
+    return Rows(std::move(columns), std::move(rows));
+}
+
+Result<int> Connection::execute(const QString& sql, const SqlParams& params)
+{
+    QSqlQuery query(m_db);
+    if (Result<void> run = prepareAndRun(query, sql, params); !run)
+        return run.failure();
+    const int touched = query.numRowsAffected();
+    query.clear();
+    return touched < 0 ? 0 : touched;
+}
+
+Result<qint64> Connection::generator(const QString& name, qint64 step)
+{
+    if (!isPlainIdentifier(name))
+        return badGeneratorName(name);
+    const QString sql = QStringLiteral("select gen_id(") + name + u',' + QString::number(step)
+        + QStringLiteral(") from rdb$database");
+    Result<Rows> rows = select(sql);
+    if (!rows)
+        return rows.failure();
+    if (rows->isEmpty())
+        return Failure{QString(), QStringLiteral("O gerador \"%1\" não respondeu.").arg(name)};
+    return rows->integer(0, QStringLiteral("gen_id"));
+}
+
+Result<void> Connection::setGenerator(const QString& name, qint64 value)
+{
+    if (!isPlainIdentifier(name))
+        return badGeneratorName(name);
+    const QString sql = QStringLiteral("set generator ") + name + QStringLiteral(" to ") + QString::number(value);
+    Result<int> run = execute(sql);
+    if (!run)
+        return run.failure();
+    return {};
+}

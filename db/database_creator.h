@@ -1,0 +1,20 @@
+#pragma once
+
+#include "db/result.h"
+
+#include <QString>
+
+// Creates a new, ready database at `path`: a plain file path makes it in this
+// process (embedded), "host:/path" or "host/port:/path" on a Firebird server.
+// Page size 8192, UTF8, the whole schema with the rows every installation
+// needs, plus the demo catalogue when `demo`. An existing database is never
+// touched: the creation is refused. When a step after the file was made
+// fails, the half-made database is removed again.
+Result<void> createDatabase(const QString& path, bool demo);
+
+// True when `path` names a database on a server rather than a local file.
+bool isServerPath(const QString& path);
+
+// Turns synchronous writes of a database off or on (its header flag). Off
+// suits throwaway test databases only: a power cut may then lose commits.
+Result<void> setForcedWrites(const QString& path, bool on);

@@ -1,0 +1,98 @@
+#include "db/rows.h"
+
+Rows::Rows(QStringList columns, QList<QVariantList> rows)
+    : m_columns(std::move(columns))
+    , m_rows(std::move(rows))
+{
+}
+
+int Rows::column(const QString& name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QVariant Rows::value(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return QVariant();
+    const QVariantList& values = m_rows[row];
+    if (column < 0 || column >= values.size())
+        return QVariant();
+    return values[column];
+}
+
+QVariant Rows::value(int row, const QString& name) const
+{
+    return value(row, column(name));
+}
+
+bool Rows::isNull(int row, const QString& name) const
+{
+    return value(row, name).isNull();
+}
+
+QString Rows::text(int row, const QString& name) const
+{
+    const QVariant v = value(row, name);
+    if (v.isNull())
+        return QString();
+    // Amounts arrive as exact decimal texts; dates and times as Qt values,
+    // shown here in ISO form (screens format them through br_format).
+    return v.toString();
+}
+
+qint64 Rows::integer(int row, const QString& name) const
+{
+    const QVariant v = value(row, name);
+    if (v.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (ok)
+        return n;
+    // A NUMERIC read as text ("12.0") still has a whole part to give.
+    if (const auto m = Money::fromDecimalText(v.toString()))
+        return m->wholePart();
+    return 0;
+}
+
+Money Rows::money(int row, const QString& name) const
+{
+    const QVariant v = value(row, name);
+    if (v.isNull())
+        return Money();
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Money::fromDouble(v.toDouble());
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return Money::fromWhole(v.toLongLong());
+    default:
+        return Money::fromDecimalText(v.toString()).value_or(Money());
+    }
+}
+
+QDateTime Rows::dateTime(int row, const QString& name) const
+{
+    const QVariant v = value(row, name);
+    if (v.typeId() == QMetaType::QDate)
+        return QDateTime(v.toDate(), QTime(0, 0));
+    return v.toDateTime();
+}
+
+QTime Rows::time(int row, const QString& name) const
+{
+    const QVariant v = value(row, name);
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().time();
+    return v.toTime();
+}

@@ -1,0 +1,11 @@
+-- What every installation needs before its first start: the establishment
+-- (only ever updated), the working hours, cash register 1 and the two
+-- reserved suppliers (0 hidden everywhere, 1 hidden from the lookup).
+insert into estabelecimento (ncodigo, cfantasia, crazaosocial)
+    values (1, 'Meu Bar', 'Meu Bar');
+insert into horario (thora1, thora2) values ('18:00', '06:00');
+insert into caixa (ncodigo, coperador) values (1, 'Caixa 1');
+insert into fornecedor (ncodigo, cfantasia, crazao, nfisica_juridica)
+    values (0, 'Nenhum', 'Nenhum', 1);
+insert into fornecedor (ncodigo, cfantasia, crazao, nfisica_juridica)
+    values (1, 'Diversos', 'Diversos', 1);
