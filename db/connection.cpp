@@ -1,12 +1,16 @@
 #include "db/connection.h"
 
 #include "db/embedded_lock.h"
+#include "db/parameter_check.h"
 
 #include <QAtomicInteger>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
+
+#include <cmath>
 
 namespace {
 
@@ -27,6 +31,30 @@ bool isPlainIdentifier(const QString& name)
 {
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,30}$"));
     return pattern.match(name).hasMatch();
+}
+
+// Qt 6.4 hands a NUMERIC over as a double turned into text ("1e+05",
+// "0.5700000000000001"). Rounded to the column's own decimals it is exact
+// again (every NUMERIC(15,s) value is far below 2^53 steps), and is kept as
+// the plain decimal text Money reads ("100000", "0.57").
+QVariant exactDecimal(const QVariant& value, int scale)
+{
+    if (value.isNull())
+        return value;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        return value;
+    return Money::fromDouble(number).rounded(qMin(scale, 4)).toDecimalText();
+}
+
+// Whether the driver can count the rows a statement touched; asking about
+// any other statement only fills the log with warnings.
+bool changesRows(const QString& sql)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(insert|update|delete|merge)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(sql).hasMatch();
 }
 
 Failure badGeneratorName(const QString& name)
@@ -121,8 +149,11 @@ Result<void> Connection::prepareAndRun(QSqlQuery& query, const QString& sql, con
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         return failureFrom(query.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
+    Result<QVariantList> checked = checkParameters(query, params, std::move(values));
+    if (!checked)
+        return checked.failure();
+    for (int i = 0; i < checked->size(); ++i)
+        query.bindValue(i, checked->at(i));
     if (!query.exec())
         return failureFrom(query.lastError());
     return {};
@@ -137,26 +168,30 @@ Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
     // The driver answers record() with a catalog query per NUMERIC column;
     // the names of one statement never change during a run, so ask once.
     auto cached = m_columns.constFind(sql);
-    QStringList columns;
-    if (cached != m_columns.constEnd()) {
-        columns = *cached;
-    } else {
+    if (cached == m_columns.constEnd()) {
         const QSqlRecord record = query.record();
-        columns.reserve(record.count());
-        for (int i = 0; i < record.count(); ++i)
-            columns.append(record.fieldName(i));
+        Columns columns;
+        for (int i = 0; i < record.count(); ++i) {
+            const QSqlField field = record.field(i);
+            columns.names.append(field.name());
+            const bool scaled = field.metaType().id() == QMetaType::Double && field.precision() > 0;
+            columns.scales.append(scaled ? field.precision() : -1);
+        }
         if (m_columns.size() >= kColumnCacheLimit)
             m_columns.clear();
-        m_columns.insert(sql, columns);
+        cached = m_columns.insert(sql, columns);
     }
+    const Columns& columns = *cached;
 
-    const int width = int(columns.size());
+    const int width = int(columns.names.size());
     QList<QVariantList> rows;
     while (query.next()) {
         QVariantList row;
         row.reserve(width);
-        for (int i = 0; i < width; ++i)
-            row.append(query.value(i));
+        for (int i = 0; i < width; ++i) {
+            const int scale = columns.scales[i];
+            row.append(scale > 0 ? exactDecimal(query.value(i), scale) : query.value(i));
+        }
         rows.append(std::move(row));
     }
     if (query.lastError().isValid()) {
@@ -166,7 +201,7 @@ Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
     }
     // Ends the read's own transaction now rather than when the query dies.
     query.clear();
-    return Rows(std::move(columns), std::move(rows));
+    return Rows(columns.names, std::move(rows));
 }
 
 Result<int> Connection::execute(const QString& sql, const SqlParams& params)
@@ -174,7 +209,7 @@ Result<int> Connection::execute(const QString& sql, const SqlParams& params)
     QSqlQuery query(m_db);
     if (Result<void> run = prepareAndRun(query, sql, params); !run)
         return run.failure();
-    const int touched = query.numRowsAffected();
+    const int touched = changesRows(sql) ? query.numRowsAffected() : 0;
     query.clear();
     return touched < 0 ? 0 : touched;
 }

@@ -52,8 +52,13 @@ private:
     QString m_path;
     QSqlDatabase m_db;
     bool m_inTransaction = false;
-    // Column names by statement text, so record() is asked once per statement.
-    QHash<QString, QStringList> m_columns;
+    struct Columns
+    {
+        QStringList names;
+        QList<int> scales; // decimals of a NUMERIC column, else -1
+    };
+    // By statement text, so the driver's record() is asked once per statement.
+    QHash<QString, Columns> m_columns;
 };
 
 // Turns the driver's error into our Failure (code + Firebird's text).

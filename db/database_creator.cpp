@@ -51,16 +51,28 @@ QByteArray parameterBlock(int forcedWrites = -1)
     return dpb;
 }
 
+// Made with synchronous writes off: filling in the schema is a few dozen
+// commits, and waiting for the disk on each would take seconds.
 Result<void> createEmptyDatabase(const QString& path)
 {
-    QByteArray quoted = nativeName(path);
-    quoted.replace('\'', "''");
-    const QByteArray sql = "create database '" + quoted + "' user '" + kUser + "' password '" + kPassword
-        + "' page_size 8192 default character set UTF8";
+    const QByteArray name = nativeName(path);
+    QByteArray dpb = parameterBlock(0);
+    const auto appendNumber = [&dpb](char tag, qint32 value) {
+        dpb.append(tag);
+        dpb.append(char(4));
+        for (int i = 0; i < 4; ++i)
+            dpb.append(char((value >> (8 * i)) & 0xff));
+    };
+    appendNumber(char(isc_dpb_page_size), 8192);
+    appendNumber(char(isc_dpb_sql_dialect), SQL_DIALECT_V6);
+    const QByteArray charset = QByteArrayLiteral("UTF8");
+    dpb.append(char(isc_dpb_set_db_charset));
+    dpb.append(char(charset.size()));
+    dpb.append(charset);
+
     ISC_STATUS_ARRAY status = {};
     isc_db_handle db = 0;
-    isc_tr_handle transaction = 0;
-    if (isc_dsql_execute_immediate(status, &db, &transaction, 0, sql.constData(), SQL_DIALECT_V6, nullptr))
+    if (isc_create_database(status, short(name.size()), name.constData(), &db, short(dpb.size()), dpb.constData(), 0))
         return statusFailure(status);
     isc_detach_database(status, &db);
     return {};
@@ -102,6 +114,11 @@ bool isServerPath(const QString& path)
 
 Result<void> createDatabase(const QString& path, bool demo)
 {
+    return createDatabase(path, demo, CreateOptions());
+}
+
+Result<void> createDatabase(const QString& path, bool demo, const CreateOptions& options)
+{
     if (path.trimmed().isEmpty())
         return Failure{QString(), QStringLiteral("Informe o caminho do banco de dados a criar.")};
     const bool embedded = !isServerPath(path);
@@ -125,11 +142,16 @@ Result<void> createDatabase(const QString& path, bool demo)
         return failure;
     }
 
+    // Writes turn synchronous before anybody else uses the database.
     Result<void> filled = [&]() -> Result<void> {
-        Connection connection;
-        if (Result<void> opened = connection.open(path); !opened)
-            return opened;
-        return schema::apply(connection, demo);
+        {
+            Connection connection;
+            if (Result<void> opened = connection.open(path); !opened)
+                return opened;
+            if (Result<void> applied = schema::apply(connection, demo); !applied)
+                return applied;
+        }
+        return options.synchronousWrites ? setForcedWrites(path, true) : Result<void>();
     }();
     if (!filled) {
         dropDatabase(path);

@@ -12,6 +12,13 @@
 // fails, the half-made database is removed again.
 Result<void> createDatabase(const QString& path, bool demo);
 
+struct CreateOptions
+{
+    // Off only for throwaway databases (tests): a power cut may lose commits.
+    bool synchronousWrites = true;
+};
+Result<void> createDatabase(const QString& path, bool demo, const CreateOptions& options);
+
 // True when `path` names a database on a server rather than a local file.
 bool isServerPath(const QString& path);
 
