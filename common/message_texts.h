@@ -19,6 +19,8 @@ inline const QString confirmaExclusao = QStringLiteral("Confirma a exclusão des
 inline const QString registroNaoLocalizado = QStringLiteral("Registro não localizado!");
 inline const QString violacaoIntegridade = QStringLiteral("Essa operação não pode ser realizada porque causaria a violação da integridade dos dados! Deseja visualizar a mensagem original do banco de dados?");
 inline const QString registroJaExiste = QStringLiteral("Este registro já existe. Por favor verifique! Deseja visualizar a mensagem original do banco de dados?");
+inline const QString estabelecimentoVazio = QStringLiteral("O estabelecimento não está cadastrado!");
+inline const QString dataHoraBanco = QStringLiteral("O banco de dados não informou a data e a hora atuais.");
 
 // Printing
 inline const QString arquivoImpressaoFalhou = QStringLiteral("Não foi possível gravar o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");

@@ -1,0 +1,60 @@
+#include "common/messages.h"
+
+#include "common/message_texts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QWidget* ownerOf(QWidget* parent)
+{
+    return parent ? parent : QApplication::activeWindow();
+}
+
+// One box of the system: titled "Vorinda", modal over its owner.
+void prepare(QMessageBox& box, QMessageBox::Icon icon, const QString& text)
+{
+    box.setWindowTitle(msg::title);
+    box.setIcon(icon);
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);   // database texts may hold "<" and "&"
+}
+
+void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(ownerOf(parent));
+    prepare(box, icon, text);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+} // namespace
+
+void BoxMessages::info(const QString& text)
+{
+    showWithOk(m_parent, QMessageBox::Information, text);
+}
+
+void BoxMessages::plain(const QString& text)
+{
+    showWithOk(m_parent, QMessageBox::NoIcon, text);
+}
+
+bool BoxMessages::question(const QString& text)
+{
+    QMessageBox box(ownerOf(m_parent));
+    prepare(box, QMessageBox::Question, text);
+    // Our own button texts, whatever translation is loaded. Enter answers
+    // "Sim" as the operators are used to; Escape or closing the box answers
+    // "Não", the answer that changes nothing.
+    QPushButton* yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
