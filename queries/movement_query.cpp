@@ -1,0 +1,205 @@
+#include "queries/movement_query.h"
+
+#include "common/br_format.h"
+#include "common/business_day.h"
+#include "common/db_errors.h"
+#include "common/form_checks.h"
+#include "common/message_texts.h"
+#include "common/messages.h"
+#include "common/terminal_settings.h"
+#include "db/connection.h"
+#include "db/transaction.h"
+
+namespace {
+
+// The pickers show hours and minutes; the bound is taken to the minute.
+QDateTime bound(const QDate& date, const QTime& time)
+{
+    return QDateTime(date, QTime(time.hour(), time.minute()));
+}
+
+const QString ConflictCode = QStringLiteral("-913");
+
+} // namespace
+
+MovementQuery::MovementQuery(const MovementKind& kind, const TerminalSettings& settings,
+                             Messages& messages, QObject* parent)
+    : QObject(parent)
+    , m_kind(kind)
+    , m_settings(settings)
+    , m_messages(messages)
+    , m_validas(kind.active)
+    , m_excluidas(kind.cancelled)
+{
+}
+
+void MovementQuery::setPeriod(const QDateTime& start, const QDateTime& end)
+{
+    m_dataInicial = start.date();
+    m_horaInicial = start.time();
+    m_dataFinal = end.date();
+    m_horaFinal = end.time();
+    emit changed();
+}
+
+QString MovementQuery::qtdeValidas() const
+{
+    return QString::number(m_validas.count());
+}
+
+QString MovementQuery::totalValidas() const
+{
+    return br::money(m_validas.total());
+}
+
+QString MovementQuery::qtdeExcluidas() const
+{
+    return QString::number(m_excluidas.count());
+}
+
+QString MovementQuery::totalExcluidas() const
+{
+    return br::money(m_excluidas.total());
+}
+
+void MovementQuery::load()
+{
+    monta_grid_validas();
+    monta_grid_excluidas();
+    if (periodoInicial())
+        pesquisa();
+}
+
+bool MovementQuery::periodoInicial()
+{
+    Period day;
+    if (m_now) {
+        day = data_do_movimento(m_now(), m_settings.hora_inicio);
+    } else {
+        Result<Period> read = data_do_movimento(*m_settings.conexao, m_settings.hora_inicio);
+        if (!read) {
+            report(read.failure());
+            return false;
+        }
+        day = *read;
+    }
+    m_dataInicial = day.inicio;
+    m_dataFinal = day.fim;
+    m_horaInicial = br::parseTime(m_settings.hora_inicio);
+    m_horaFinal = br::parseTime(m_settings.hora_fim);
+    emit changed();
+    return true;
+}
+
+void MovementQuery::monta_grid_validas()
+{
+    m_validas.clear();
+    emit changed();
+}
+
+void MovementQuery::monta_grid_excluidas()
+{
+    m_excluidas.clear();
+    emit changed();
+}
+
+bool MovementQuery::carrega_validas()
+{
+    monta_grid_validas();
+    return fill(m_validas, m_kind.active);
+}
+
+bool MovementQuery::carrega_excluidas()
+{
+    monta_grid_excluidas();
+    return fill(m_excluidas, m_kind.cancelled);
+}
+
+void MovementQuery::pesquisa()
+{
+    // A failing first list is reported once; the second is tried anyway,
+    // since it may well answer.
+    carrega_validas();
+    carrega_excluidas();
+}
+
+bool MovementQuery::fill(MovementModel& model, const GridList& list)
+{
+    Result<Rows> rows = m_settings.conexao->select(
+        list.sql,
+        {SqlValue::timestamp(bound(m_dataInicial, m_horaInicial)),
+         SqlValue::timestamp(bound(m_dataFinal, m_horaFinal))});
+    if (!rows) {
+        report(rows.failure());
+        return false;
+    }
+    model.setRows(std::move(*rows));
+    emit changed();
+    return true;
+}
+
+void MovementQuery::marca(int row)
+{
+    m_validas.toggleMark(row);
+}
+
+MovementQuery::Cancel MovementQuery::cancela_marcados(int currentRow)
+{
+    if (!m_validas.hasCode(currentRow))
+        return Cancel::NotADataRow;
+    if (!confirma_exclusao(m_messages))
+        return Cancel::Declined;
+
+    const QList<qint64> codes = m_validas.markedCodes();
+    int touched = 0;
+    std::optional<Failure> failure;
+    if (!codes.isEmpty()) {
+        // All marked rows or none: the guard rolls back on leaving this
+        // scope unless it committed, before any message is shown.
+        Transaction transaction(*m_settings.conexao);
+        if (!transaction.begun()) {
+            failure = transaction.failure();
+        } else {
+            for (qint64 code : codes) {
+                Result<int> done = m_settings.conexao->execute(
+                    m_kind.cancelSql,
+                    {SqlValue::integer(m_settings.numero_caixa), SqlValue::integer(code)});
+                if (!done) {
+                    failure = done.failure();
+                    break;
+                }
+                touched += *done;
+            }
+            if (!failure) {
+                Result<void> committed = transaction.commit();
+                if (!committed)
+                    failure = committed.failure();
+            }
+        }
+    }
+
+    // The lists show what the database holds now, whatever came of it.
+    pesquisa();
+
+    if (failure) {
+        if (failure->code == ConflictCode) {
+            m_messages.info(msg::conflitoOutroCaixa);
+            return Cancel::Conflict;
+        }
+        report(*failure);
+        return Cancel::Failed;
+    }
+    if (touched < codes.size()) {
+        if (touched > 0)
+            m_messages.info(msg::algunsJaExcluidos);
+        else
+            m_messages.info(codes.size() == 1 ? msg::registroJaExcluido : msg::registrosJaExcluidos);
+        return Cancel::SomeAlreadyDone;
+    }
+    return Cancel::Done;
+}
+
+void MovementQuery::report(const Failure& failure)
+{
+    trata_erro_banco(m_messages, failure);
+}

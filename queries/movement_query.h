@@ -1,0 +1,98 @@
+#pragma once
+
+#include "db/result.h"
+#include "queries/movement_list.h"
+#include "queries/movement_model.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QObject>
+#include <QTime>
+
+#include <functional>
+
+class Messages;
+struct TerminalSettings;
+
+// The logic of one movement query screen (sale lines or entries): the period,
+// the two grids with their counts and totals, marking and cancelling. Knows no
+// widget; the screen shows what this holds and calls its actions.
+class MovementQuery final : public QObject
+{
+    Q_OBJECT
+public:
+    // What a Delete in the active grid came to.
+    enum class Cancel {
+        NotADataRow,       // pressed on an empty row: nothing asked, nothing done
+        Declined,          // "Não" to the confirmation
+        Done,              // every marked row cancelled (or none was marked)
+        SomeAlreadyDone,   // some marked rows had been cancelled elsewhere meanwhile
+        Conflict,          // another workstation was changing a marked row: nothing done
+        Failed,            // the database refused: nothing done
+    };
+
+    MovementQuery(const MovementKind& kind, const TerminalSettings& settings, Messages& messages,
+                  QObject* parent = nullptr);
+
+    const MovementKind& kind() const { return m_kind; }
+    MovementModel& validas() { return m_validas; }         // Grid1
+    MovementModel& excluidas() { return m_excluidas; }     // Grid2
+
+    // The four pickers of "Período".
+    QDate dataInicial() const { return m_dataInicial; }
+    QTime horaInicial() const { return m_horaInicial; }
+    QDate dataFinal() const { return m_dataFinal; }
+    QTime horaFinal() const { return m_horaFinal; }
+    void setDataInicial(const QDate& value) { m_dataInicial = value; }
+    void setHoraInicial(const QTime& value) { m_horaInicial = value; }
+    void setDataFinal(const QDate& value) { m_dataFinal = value; }
+    void setHoraFinal(const QTime& value) { m_horaFinal = value; }
+    void setPeriod(const QDateTime& start, const QDateTime& end);
+
+    // Text3/Text4 (tab 0) and Text1/Text2 (tab 1).
+    QString qtdeValidas() const;
+    QString totalValidas() const;
+    QString qtdeExcluidas() const;
+    QString totalExcluidas() const;
+
+    // Tests give the database's clock a fixed moment; by default the
+    // business day comes from the database server's own clock.
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+
+    // Load: both grids prepared, the current business day, then the search.
+    void load();
+    // The current business day into the pickers; false (after a message)
+    // when the database could not tell the time.
+    bool periodoInicial();
+
+    void monta_grid_validas();
+    void monta_grid_excluidas();
+    bool carrega_validas();
+    bool carrega_excluidas();
+    // Both lists again for the period in the pickers.
+    void pesquisa();
+
+    // Space or double-click on a row of the active grid.
+    void marca(int row);
+    // Delete on `currentRow` of the active grid.
+    Cancel cancela_marcados(int currentRow);
+
+signals:
+    // Counts, totals or period changed: the screen shows them again.
+    void changed();
+
+private:
+    bool fill(MovementModel& model, const GridList& list);
+    void report(const Failure& failure);
+
+    const MovementKind& m_kind;
+    const TerminalSettings& m_settings;
+    Messages& m_messages;
+    MovementModel m_validas;
+    MovementModel m_excluidas;
+    QDate m_dataInicial;
+    QTime m_horaInicial;
+    QDate m_dataFinal;
+    QTime m_horaFinal;
+    std::function<QDateTime()> m_now;
+};
