@@ -1,11 +1,14 @@
 #include "app/config_editor.h"
 
 #include "app/app_texts.h"
+#include "common/form_checks.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 const QStringList ConfigEditor::printTypes = {
     QStringLiteral("Direta pelo aplicativo"),
@@ -64,10 +67,13 @@ ConfigForm ConfigEditor::load() const
     const auto modo = file->text(7, configkey::modo);
     if (!modo)
         return form;
-    const qsizetype index = modes.indexOf(modo->trimmed(), 0, Qt::CaseInsensitive);
-    if (index < 0)
+    const auto matches = [word = modo->trimmed()](const QString& entry) {
+        return entry.compare(word, Qt::CaseInsensitive) == 0;
+    };
+    const auto found = std::find_if(modes.begin(), modes.end(), matches);
+    if (found == modes.end())
         return form;
-    form.modo = int(index);
+    form.modo = int(found - modes.begin());
 
     form.quantidade = m_held.quantidade_livre;
     return form;
@@ -75,12 +81,8 @@ ConfigForm ConfigEditor::load() const
 
 bool ConfigEditor::save(const ConfigForm& form)
 {
-    for (const QString* text : {&form.banco, &form.caixa, &form.coluna, &form.linha}) {
-        if (text->isEmpty()) {
-            m_messages.info(msg::camposObrigatorios);
-            return false;
-        }
-    }
+    if (!verifica_obrigatorios(QStringList{form.banco, form.caixa, form.coluna, form.linha}, m_messages))
+        return false;
     if (!(leadingNumber(form.coluna) > 0) || !(leadingNumber(form.linha) > 0)) {
         m_messages.info(msg::colunaLinhaMaiorQueZero);
         return false;

@@ -1,5 +1,8 @@
 #include "app/config_editor_window.h"
 
+#include "common/form_checks.h"
+#include "common/key_conventions.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,7 +18,7 @@ QLineEdit* requiredText(const QString& name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setProperty("tag", QStringLiteral("*"));
+    markRequired(edit);
     return edit;
 }
 
@@ -116,6 +119,9 @@ void ConfigEditorWindow::buildControls()
     setTabOrder(m_combo2, m_check2);
     setTabOrder(m_check2, m_command1);
     setTabOrder(m_command1, m_command2);
+
+    auto* keys = new KeyConventions(this);
+    keys->setCancelButton(m_command2);
 
     connect(m_command1, &QPushButton::clicked, this, &ConfigEditorWindow::gravar);
     connect(m_command2, &QPushButton::clicked, this, &QDialog::reject);

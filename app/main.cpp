@@ -63,8 +63,8 @@ int runCommandLine()
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption create(QStringLiteral("create-database"), QString(), QStringLiteral("CAMINHO"));
     const QCommandLineOption demo(QStringLiteral("demo"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOptions({create, demo, help, version});
     if (!parser.parse(QCoreApplication::arguments())) {
         print(stderr, QStringLiteral("vorinda: %1\nUse vorinda --help para ver as opções.\n")

@@ -1,0 +1,196 @@
+#include "app_test_files.h"
+#include "common/message_texts.h"
+#include "common/terminal_settings.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using apptest::configLines;
+using apptest::crlf;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    bool ended = false;
+    QString out;
+    QStringList test;   // the driver's lines, without their prefix
+};
+
+} // namespace
+
+// The whole program as an operator starts it: every road of the start-up
+// must end in the right window and messages, and the process must end by
+// itself once that window is closed (the test driver closes it).
+class TestVorindaProcess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void roads_data();
+    void roads();
+    void commandLine_data();
+    void commandLine();
+    void createDatabaseNeverOverwrites();
+
+private:
+    Run run(const QStringList& arguments, const QString& answers, bool driven = true);
+    QString databasePath() const { return m_dir->filePath(QStringLiteral("movimento.fdb")); }
+
+    QTemporaryDir m_templateDir;
+    QString m_template;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+Run TestVorindaProcess::run(const QStringList& arguments, const QString& answers, bool driven)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VORINDA_DIR"), m_dir->path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (driven)
+        environment.insert(QStringLiteral("VORINDA_TEST_ANSWERS"), answers);
+    else
+        environment.remove(QStringLiteral("VORINDA_TEST_ANSWERS"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VORINDA_BINARY), arguments);
+    Run result;
+    if (!process.waitForStarted(10000))
+        return result;
+    process.closeWriteChannel();
+    result.ended = process.waitForFinished(30000);
+    if (!result.ended) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    result.exitCode = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    for (const QString& line : result.out.split(u'\n')) {
+        if (line.startsWith(QStringLiteral("vorinda-test: ")))
+            result.test << line.mid(14);
+    }
+    return result;
+}
+
+void TestVorindaProcess::initTestCase()
+{
+    // The database comes from the program's own create command.
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_template = m_templateDir.filePath(QStringLiteral("template.fdb"));
+    const Run created = run({QStringLiteral("--create-database"), m_template}, QString(), false);
+    QVERIFY2(created.ended && created.exitCode == 0, qPrintable(created.out));
+    QVERIFY(QFile::exists(m_template));
+}
+
+void TestVorindaProcess::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QFile::copy(m_template, databasePath()));
+}
+
+void TestVorindaProcess::roads_data()
+{
+    QTest::addColumn<QByteArray>("file");    // "missing": no file
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString falha = QStringLiteral("question: ") + msg::falhaCarregar;
+    const QString editor = QStringLiteral("window: FrmConfiguracao \"Configurações\"");
+    auto with = [](int line, const QByteArray& text) {
+        auto lines = configLines(QStringLiteral("%DB%"));
+        lines[line - 1] = text;
+        return crlf(lines);
+    };
+
+    QTest::addRow("not configured") << crlf({"CONFIGURADO=FALSE"}) << ""
+                                    << QStringList{editor, "painted: FrmConfiguracao"};
+    QTest::addRow("missing file, original not wanted")
+        << QByteArray("missing") << "n" << QStringList{falha + " -> Não", editor, "painted: FrmConfiguracao"};
+    QTest::addRow("missing file, original shown")
+        << QByteArray("missing") << "s"
+        << QStringList{falha + " -> Sim",
+                       "info: O arquivo de configuração %DIR%/configuracao.ini não existe.", editor,
+                       "painted: FrmConfiguracao"};
+    QTest::addRow("cash register not registered")
+        << with(3, "CAIXA=9") << "" << QStringList{"info: " + msg::caixaNaoCadastrado, editor, "painted: FrmConfiguracao"};
+    QTest::addRow("database cannot be opened")
+        << with(2, "PATH=/nao/existe/movimento.fdb") << "n" << QStringList{falha + " -> Não", editor, "painted: FrmConfiguracao"};
+    QTest::addRow("VENDA") << with(7, "MODO=VENDA") << ""
+                           << QStringList{"window: FrmVendas \"Vorinda\"", "painted: FrmVendas"};
+    QTest::addRow("ENTRADA") << with(7, "MODO= ENTRADA ") << ""
+                             << QStringList{"window: FrmEntradas \"Vorinda\"", "painted: FrmEntradas"};
+    QTest::addRow("GERENCIA") << with(7, "MODO=GERENCIA") << ""
+                              << QStringList{"window: principal \"Vorinda\"", "painted: principal"};
+    QTest::addRow("venda: nothing opens, the program ends") << with(7, "MODO=venda") << "" << QStringList{};
+}
+
+void TestVorindaProcess::roads()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, answers);
+    QFETCH(QStringList, expected);
+
+    if (file != "missing")
+        apptest::writeFile(configFilePath(m_dir->path()), file.replace("%DB%", databasePath().toLatin1()));
+
+    expected.replaceInStrings(QStringLiteral("%DIR%"), m_dir->path());
+    const Run result = run({}, answers);
+
+    QVERIFY2(result.ended, qPrintable(QStringLiteral("the program did not end:\n") + result.out));
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.test, expected);
+}
+
+void TestVorindaProcess::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("says");
+
+    QTest::addRow("help") << QStringList{"--help"} << 0
+                          << QStringList{"--create-database CAMINHO", "--demo", "--version", "VORINDA_DIR",
+                                         "VORINDA_PRINTER_PORT"};
+    QTest::addRow("version") << QStringList{"--version"} << 0 << QStringList{"Vorinda " + programVersion()};
+    QTest::addRow("demo alone") << QStringList{"--demo"} << 2 << QStringList{"--create-database"};
+    QTest::addRow("create without a path") << QStringList{"--create-database"} << 2 << QStringList{"vorinda:"};
+    QTest::addRow("unknown option") << QStringList{"--vender"} << 2 << QStringList{"vender", "--help"};
+    QTest::addRow("stray argument") << QStringList{"banco.fdb"} << 2 << QStringList{"banco.fdb"};
+    QTest::addRow("folder that does not exist")
+        << QStringList{"--create-database", "/nao/existe/novo.fdb"} << 1 << QStringList{"não foi criado"};
+}
+
+void TestVorindaProcess::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, says);
+
+    const Run result = run(arguments, QString(), false);
+    QVERIFY2(result.ended, qPrintable(result.out));
+    QCOMPARE(result.exitCode, exitCode);
+    for (const QString& text : says)
+        QVERIFY2(result.out.contains(text), qPrintable(result.out));
+}
+
+void TestVorindaProcess::createDatabaseNeverOverwrites()
+{
+    const QString path = m_dir->filePath(QStringLiteral("novo.fdb"));
+    const Run created = run({"--create-database", path, "--demo"}, QString(), false);
+    QVERIFY2(created.ended && created.exitCode == 0, qPrintable(created.out));
+    const QByteArray before = apptest::readFile(path);
+    QVERIFY(!before.isEmpty());
+
+    const Run again = run({"--create-database", path}, QString(), false);
+    QVERIFY(again.ended);
+    QCOMPARE(again.exitCode, 1);
+    QVERIFY2(again.out.contains(QStringLiteral("já existe")), qPrintable(again.out));
+    QCOMPARE(apptest::readFile(path), before);
+}
+
+QTEST_GUILESS_MAIN(TestVorindaProcess)
+#include "test_vorinda_process.moc"
