@@ -1,0 +1,60 @@
+#include "registers/product_finder.h"
+
+#include "common/db_errors.h"
+#include "db/connection.h"
+
+namespace {
+
+QList<ListColumn> columns()
+{
+    return {
+        {QStringLiteral("Código"), 1000, Qt::AlignHCenter, listcell::text(QStringLiteral("ncodigo"))},
+        {QStringLiteral("Nome"), 3500, Qt::AlignLeft, listcell::text(QStringLiteral("prod"))},
+        {QStringLiteral("Preço"), 2350, Qt::AlignHCenter, listcell::money(QStringLiteral("nvalor_venda"))},
+        {QStringLiteral("Qtde. atual"), 1450, Qt::AlignHCenter, listcell::quantity(QStringLiteral("nqtde_atual"))},
+    };
+}
+
+const QString searchHead = QStringLiteral(
+    "select produto.ncodigo,nvalor_venda,produto.cdescricao as prod,nqtde_atual,grupo.cdescricao"
+    " from produto,grupo where ngrupo = grupo.ncodigo and ");
+
+} // namespace
+
+ProductFinder::ProductFinder(const TerminalSettings& settings, Messages& messages)
+    : ListScreen(settings, messages, columns(), MinimumRows)
+{
+}
+
+QStringList ProductFinder::loadGroups()
+{
+    QStringList items{QString()};
+    const Result<Rows> rows = conexao().select(QStringLiteral("select * from grupo order by cdescricao"));
+    if (!rows) {
+        trata_erro_banco(messages(), rows.failure().description());
+        return items;
+    }
+    for (int i = 0; i < rows->count(); ++i)
+        items << rows->text(i, QStringLiteral("cdescricao"));
+    return items;
+}
+
+std::optional<ListScreen::Statement> ProductFinder::searchStatement() const
+{
+    bool outOfRange = false;
+    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
+        return Statement{searchHead + QStringLiteral("produto.ncodigo = ?"), {SqlValue::integer(*code)}};
+    if (outOfRange)
+        return std::nullopt;
+    if (!m_grupo.isEmpty())
+        return Statement{searchHead + QStringLiteral("produto.cdescricao like ?  and grupo.cdescricao = ?"
+                                                 " order by produto.ncodigo"),
+                         {SqlValue::text(anywhere(m_nome)), SqlValue::text(m_grupo)}};
+    return Statement{searchHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
+                     {SqlValue::text(anywhere(m_nome))}};
+}
+
+QString ProductFinder::deleteStatement() const
+{
+    return QStringLiteral("delete from produto where ncodigo =?");
+}

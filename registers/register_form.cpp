@@ -1,0 +1,131 @@
+#include "registers/register_form.h"
+
+#include "common/br_format.h"
+#include "common/db_errors.h"
+#include "common/message_texts.h"
+#include "common/messages.h"
+#include "common/terminal_settings.h"
+#include "db/connection.h"
+
+#include <limits>
+
+RegisterForm::RegisterForm(const TerminalSettings& settings, Messages& messages, QList<FormField> fields,
+                           bool binclusao, qint32 codigo)
+    : m_settings(settings)
+    , m_messages(messages)
+    , m_fields(std::move(fields))
+    , m_binclusao(binclusao)
+    , m_codigo(codigo)
+{
+}
+
+const FormField* RegisterForm::field(const QString& name) const
+{
+    for (const auto& f : m_fields)
+        if (f.name == name)
+            return &f;
+    return nullptr;
+}
+
+void RegisterForm::setText(const QString& name, const QString& text)
+{
+    const FormField* f = field(name);
+    m_texts.insert(name, f && f->maxLength > 0 ? text.left(f->maxLength) : text);
+}
+
+Connection& RegisterForm::conexao() const
+{
+    Q_ASSERT(m_settings.conexao);
+    return *m_settings.conexao;
+}
+
+void RegisterForm::open()
+{
+    m_texts.clear();
+    putDefaults();
+    if (m_binclusao)
+        showNextCode();
+    else
+        load();
+}
+
+void RegisterForm::showNextCode()
+{
+    const QString generator = generatorName();
+    if (generator.isEmpty())
+        return;
+    const Result<qint64> current = conexao().generator(generator, 0);
+    if (!current) {
+        reportFailure(current.failure());
+        return;
+    }
+    setText(codeField(), QString::number(*current + 1));
+}
+
+RegisterForm::Saved RegisterForm::save()
+{
+    if (!requiredFilled() || !numbersRead()) {
+        m_messages.info(msg::camposObrigatorios);
+        return Saved::No;
+    }
+    if (!readyToSave())
+        return Saved::No;
+
+    const Result<int> touched = m_binclusao ? insert() : update();
+    if (!touched) {
+        reportFailure(touched.failure());
+        return Saved::No;
+    }
+    if (!m_binclusao) {
+        if (*touched == 0 && missingRowIsRefused()) {
+            m_messages.info(msg::registroNaoLocalizado);
+            return Saved::No;
+        }
+        return Saved::Updated;
+    }
+    open();
+    return Saved::Inserted;
+}
+
+bool RegisterForm::requiredFilled() const
+{
+    // A text of blanks counts as filled; only the exactly empty text stops.
+    for (const auto& f : m_fields)
+        if (f.required && text(f.name).isEmpty())
+            return false;
+    return true;
+}
+
+bool RegisterForm::numbersRead() const
+{
+    // A numeric field that does not read as a number (a lone comma typed and
+    // saved with a shortcut, before its leave formatting ran) stops the save
+    // like an empty field, instead of being written as zero.
+    for (const auto& f : m_fields) {
+        const bool numeric = f.typing == FieldKind::Money || f.typing == FieldKind::Whole
+            || f.leaving == FieldKind::Money || f.leaving == FieldKind::Whole;
+        if (numeric && !text(f.name).isEmpty() && !number(f.name))
+            return false;
+    }
+    return true;
+}
+
+std::optional<Money> RegisterForm::number(const QString& name) const
+{
+    return br::parseMoney(text(name));
+}
+
+std::optional<qint32> RegisterForm::code(const QString& name) const
+{
+    const QString value = text(name).trimmed();
+    bool ok = false;
+    const qlonglong n = value.toLongLong(&ok);
+    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(n);
+}
+
+void RegisterForm::reportFailure(const Failure& failure) const
+{
+    trata_erro_banco(m_messages, failure.description());
+}

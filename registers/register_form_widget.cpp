@@ -1,0 +1,161 @@
+#include "registers/register_form_widget.h"
+
+#include "common/field_kind.h"
+#include "common/form_checks.h"
+#include "common/key_conventions.h"
+#include "registers/screen_parts.h"
+#include "common/window_placement.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+RegisterFormWidget::RegisterFormWidget(std::unique_ptr<RegisterForm> form, Messages& messages,
+                                       const QString& caption, const QString& title, QWidget* parent)
+    : QDialog(parent)
+    , m_form(std::move(form))
+    , m_messages(messages)
+{
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_header = screenparts::headerBand(title, this);
+    m_ok = screenparts::button(QStringLiteral("CmdOk"), QStringLiteral("&Gravar"), this);
+    m_exit = screenparts::button(QStringLiteral("CmdSair"), QStringLiteral("&Sair"), this);
+    connect(m_ok, &QPushButton::clicked, this, &RegisterFormWidget::save);
+    connect(m_exit, &QPushButton::clicked, this, &QDialog::close);
+
+    m_keys = new KeyConventions(this, {.arrowsMove = true, .blockApostrophe = true});
+    m_keys->setCancelButton(m_exit);
+    m_keys->setKeyHandler([this](QKeyEvent* event, QWidget* field) {
+        return filterMixed(event, field) || screenKey(event, field);
+    });
+}
+
+RegisterFormWidget::~RegisterFormWidget() = default;
+
+QLineEdit* RegisterFormWidget::edit(const QString& name)
+{
+    if (QLineEdit* existing = m_edits.value(name))
+        return existing;
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    m_edits.insert(name, e);
+    if (const FormField* f = m_form->field(name)) {
+        if (f->maxLength > 0)
+            e->setMaxLength(f->maxLength);
+        markRequired(e, f->required);
+        if (f->typing == f->leaving) {
+            if (f->typing != FieldKind::None)
+                m_keys->setKind(e, f->typing);
+        } else if (f->leaving != FieldKind::None) {
+            // Typed as one kind, put right as another (quantities take a
+            // comma but are not shown as money): the check does the leaving part.
+            const FieldKind leaving = f->leaving;
+            m_keys->setLeaveCheck(e, [e, leaving] {
+                const QString formatted = formata_campo(leaving, e->text());
+                if (formatted != e->text())
+                    e->setText(formatted);
+                return true;
+            });
+        }
+    }
+    return e;
+}
+
+bool RegisterFormWidget::filterMixed(QKeyEvent* event, QWidget* field)
+{
+    auto* e = qobject_cast<QLineEdit*>(field);
+    if (!e || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const FormField* f = m_form->field(e->objectName());
+    if (!f || f->typing == f->leaving || f->typing == FieldKind::None || e->isReadOnly())
+        return false;
+    const QString text = event->text();
+    if (text.size() != 1 || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7f)
+        return false;
+    QChar typed = text.at(0);
+    const bool keypadDecimal = (event->modifiers() & Qt::KeypadModifier)
+        && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
+    if (keypadDecimal && f->typing == FieldKind::Money)
+        typed = QLatin1Char(',');
+    FieldText state{e->text(), e->cursorPosition()};
+    if (e->hasSelectedText()) {
+        state.selectionStart = e->selectionStart();
+        state.selectionLength = int(e->selectedText().size());
+    }
+    const TypedKey result = filtra_tecla(f->typing, state, typed);
+    if (!result.accepted)
+        return true;
+    if (typed == text.at(0))
+        return false;   // the field types it itself
+    e->insert(QString(typed));
+    return true;
+}
+
+void RegisterFormWidget::setContent(QLayout* fields)
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_exit);
+
+    auto* inner = new QVBoxLayout;
+    inner->setContentsMargins(16, 12, 16, 12);
+    inner->setSpacing(12);
+    inner->addLayout(fields);
+    inner->addStretch();
+    inner->addLayout(buttons);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(m_header);
+    outer->addLayout(inner);
+}
+
+void RegisterFormWidget::start(QWidget* first)
+{
+    m_first = first;
+    m_form->open();
+    push();
+    adjustSize();
+    centraliza_form(this);
+    if (m_first)
+        m_first->setFocus(Qt::OtherFocusReason);
+}
+
+void RegisterFormWidget::push()
+{
+    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+        if (it.value()->text() != m_form->text(it.key()))
+            it.value()->setText(m_form->text(it.key()));
+    pushExtras();
+}
+
+void RegisterFormWidget::pull()
+{
+    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+        m_form->setText(it.key(), it.value()->text());
+    pullExtras();
+}
+
+void RegisterFormWidget::save()
+{
+    pull();
+    switch (m_form->save()) {
+    case RegisterForm::Saved::No:
+        push();   // the values stay as typed; a check may have put a name right
+        return;
+    case RegisterForm::Saved::Inserted:
+        push();
+        if (m_first)
+            m_first->setFocus(Qt::OtherFocusReason);
+        return;
+    case RegisterForm::Saved::Updated:
+        emit saved();
+        close();
+        return;
+    }
+}

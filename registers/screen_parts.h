@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Pieces every register and list screen shows the same way.
+namespace screenparts {
+
+// The band across the top with the screen's title in large bold type.
+QWidget* headerBand(const QString& title, QWidget* parent);
+// A field's label, its mnemonic-free caption right-aligned.
+QLabel* label(const QString& text, QWidget* parent);
+// A push button with its control name.
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent);
+// Widths in twips (15 to a pixel at 96 dpi) as pixels.
+int pixels(int twips);
+
+} // namespace screenparts

@@ -1,0 +1,402 @@
+// The register-form pattern, in depth, through the product register's logic.
+#include "common/message_texts.h"
+#include "common/terminal_settings.h"
+#include "registers/product_register.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Every text of a product as an operator would leave it, ready to save.
+void fillValid(ProductRegister& form)
+{
+    form.setText(QStringLiteral("Text1"), QStringLiteral("Suco De Laranja"));
+    form.setText(QStringLiteral("Text6"), QStringLiteral("3"));
+    QVERIFY(form.checkGroup());
+    form.setText(QStringLiteral("Text8"), QStringLiteral("Copo"));
+    form.setText(QStringLiteral("Text2"), QStringLiteral("10"));
+    form.setText(QStringLiteral("Text10"), QStringLiteral("2"));
+    form.setText(QStringLiteral("Text5"), QStringLiteral("R$ 3,00"));
+    form.setText(QStringLiteral("Text3"), QStringLiteral("R$ 4,00"));
+    form.setText(QStringLiteral("Text4"), QStringLiteral("R$ 9,00"));
+}
+
+} // namespace
+
+class TestProductRegister : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newFormShowsNextCodeWithoutAdvancingGenerator();
+    void insertWritesEveryColumn_data();
+    void insertWritesEveryColumn();
+    void afterInsertFormIsEmptyForTheNext();
+    void requiredFieldStopsTheSave_data();
+    void requiredFieldStopsTheSave();
+    void blankCountsAsFilled();
+    void groupCheck_data();
+    void groupCheck();
+    void groupPicked();
+    void groupGoneBeforeSaveIsRefused();
+    void refusalKeepsTypedValues();
+    void changeLoadsAndUpdates();
+    void changeWithSameValuesStillUpdates();
+    void changeOfCodeBeyond16Bits();
+    void changeOfProductDeletedMeanwhile();
+    void nameWithApostropheRoundTrips();
+
+private:
+    qint64 productCount();
+    Rows product(qint32 code);
+
+    std::unique_ptr<TestDatabase> m_db;
+    TerminalSettings m_settings;
+    ScriptedMessages m_messages;
+};
+
+void TestProductRegister::init()
+{
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Demo);
+    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
+    m_settings.conexao = &m_db->connection();
+    m_messages.clear();
+}
+
+void TestProductRegister::cleanup()
+{
+    QCOMPARE(m_messages.pendingAnswers(), 0);
+    m_db.reset();
+}
+
+qint64 TestProductRegister::productCount()
+{
+    const Result<Rows> rows = m_db->connection().select(QStringLiteral("select count(*) from produto"));
+    return rows ? rows->integer(0, QStringLiteral("count")) : -1;
+}
+
+Rows TestProductRegister::product(qint32 code)
+{
+    Result<Rows> rows = m_db->connection().select(QStringLiteral("select * from produto where ncodigo = ?"),
+                                                  {SqlValue::integer(code)});
+    return rows ? *rows : Rows();
+}
+
+void TestProductRegister::newFormShowsNextCodeWithoutAdvancingGenerator()
+{
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("16"));
+    // Opening twice (two registers on two workstations) shows the same code:
+    // only the insert advances the generator.
+    ProductRegister again(m_settings, m_messages, true);
+    again.open();
+    QCOMPARE(again.text(QStringLiteral("Text11")), QStringLiteral("16"));
+    QCOMPARE(*m_db->connection().generator(QStringLiteral("produto"), 0), 15);
+    // Defaults of a new product.
+    QCOMPARE(form.text(QStringLiteral("Text5")), QStringLiteral("R$ 0,00"));
+    QCOMPARE(form.text(QStringLiteral("Text3")), QStringLiteral("R$ 0,00"));
+    QCOMPARE(form.text(QStringLiteral("Text4")), QStringLiteral("R$ 0,00"));
+    QCOMPARE(form.ativo(), 1);
+    QVERIFY(form.estoque());
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+void TestProductRegister::insertWritesEveryColumn_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("custo");
+    QTest::addColumn<QString>("saldo");
+    QTest::addColumn<int>("ativo");
+    QTest::addColumn<bool>("estoque");
+    QTest::addColumn<QString>("storedName");
+    QTest::addColumn<QString>("storedCost");
+    QTest::addColumn<QString>("storedStock");
+
+    QTest::addRow("proper case, money as typed")
+        << "cerveja LATA" << "1234,5" << "10" << 1 << true << "Cerveja Lata" << "1234.5" << "10";
+    QTest::addRow("money as shown after leaving")
+        << "suco" << "R$ 1.234,50" << "0" << 1 << true << "Suco" << "1234.5" << "0";
+    QTest::addRow("inactive, stock not managed")
+        << "gelo" << "2" << "3,5" << 0 << false << "Gelo" << "2" << "3.5";
+    QTest::addRow("accents kept")
+        << "AÇAÍ na tigela" << "0,1" << "1" << 1 << false << "Açaí Na Tigela" << "0.1" << "1";
+}
+
+void TestProductRegister::insertWritesEveryColumn()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, custo);
+    QFETCH(QString, saldo);
+    QFETCH(int, ativo);
+    QFETCH(bool, estoque);
+    QFETCH(QString, storedName);
+    QFETCH(QString, storedCost);
+    QFETCH(QString, storedStock);
+
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    fillValid(form);
+    form.setText(QStringLiteral("Text1"), nome);
+    form.setText(QStringLiteral("Text5"), custo);
+    form.setText(QStringLiteral("Text2"), saldo);
+    form.setAtivo(ativo);
+    form.setEstoque(estoque);
+    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+
+    const Rows row = product(16);
+    QCOMPARE(row.count(), 1);
+    QCOMPARE(row.text(0, QStringLiteral("cdescricao")), storedName);
+    QCOMPARE(row.money(0, QStringLiteral("nvalor_compra")).toDecimalText(), storedCost);
+    QCOMPARE(row.money(0, QStringLiteral("nqtde_atual")).toDecimalText(), storedStock);
+    QCOMPARE(row.money(0, QStringLiteral("nqtde_inicial")).toDecimalText(), storedStock);
+    QCOMPARE(row.integer(0, QStringLiteral("ngrupo")), 3);
+    QCOMPARE(row.text(0, QStringLiteral("cunidade")), QStringLiteral("Copo"));
+    QCOMPARE(row.money(0, QStringLiteral("nqtde_minima")).toDecimalText(), QStringLiteral("2"));
+    QCOMPARE(row.money(0, QStringLiteral("nvalor_interno")).toDecimalText(), QStringLiteral("4"));
+    QCOMPARE(row.money(0, QStringLiteral("nvalor_venda")).toDecimalText(), QStringLiteral("9"));
+    QCOMPARE(row.integer(0, QStringLiteral("nativo")), ativo);
+    QCOMPARE(row.integer(0, QStringLiteral("nestoque")), estoque ? 1 : 0);
+}
+
+void TestProductRegister::afterInsertFormIsEmptyForTheNext()
+{
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    fillValid(form);
+    form.setAtivo(0);
+    form.setEstoque(false);
+    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("17"));
+    QCOMPARE(*m_db->connection().generator(QStringLiteral("produto"), 0), 16);
+    for (const QString name : {"Text1", "Text6", "Text7", "Text8", "Text2", "Text10"})
+        QVERIFY2(form.text(name).isEmpty(), qPrintable(name));
+    QCOMPARE(form.text(QStringLiteral("Text4")), QStringLiteral("R$ 0,00"));
+    QCOMPARE(form.ativo(), 1);
+    QVERIFY(form.estoque());
+
+    fillValid(form);
+    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+    QCOMPARE(product(17).count(), 1);
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("18"));
+}
+
+void TestProductRegister::requiredFieldStopsTheSave_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+
+    QTest::addRow("Nome empty") << "Text1" << "";
+    QTest::addRow("Grupo empty") << "Text6" << "";
+    QTest::addRow("Unidade empty") << "Text8" << "";
+    QTest::addRow("Saldo atual empty") << "Text2" << "";
+    QTest::addRow("Qtde Minima empty") << "Text10" << "";
+    QTest::addRow("Custo empty") << "Text5" << "";
+    QTest::addRow("Vlr. interno empty") << "Text3" << "";
+    QTest::addRow("Vlr. venda empty") << "Text4" << "";
+    QTest::addRow("Saldo atual a lone comma") << "Text2" << ",";
+    QTest::addRow("Custo not a number") << "Text5" << "abc";
+}
+
+void TestProductRegister::requiredFieldStopsTheSave()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    fillValid(form);
+    form.setText(field, text);
+    QCOMPARE(form.save(), RegisterForm::Saved::No);
+    QCOMPARE(m_messages.texts(), QStringList{msg::camposObrigatorios});
+    QCOMPARE(productCount(), 15);
+    QCOMPARE(form.text(field), text);   // nothing put right behind the operator's back
+    QCOMPARE(form.text(QStringLiteral("Text1")), field == QLatin1String("Text1") ? text : QStringLiteral("Suco De Laranja"));
+}
+
+void TestProductRegister::blankCountsAsFilled()
+{
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    fillValid(form);
+    form.setText(QStringLiteral("Text8"), QStringLiteral(" "));
+    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+    QCOMPARE(product(16).text(0, QStringLiteral("cunidade")), QStringLiteral(" "));
+}
+
+void TestProductRegister::groupCheck_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("mayLeave");
+    QTest::addColumn<QString>("groupName");
+    QTest::addColumn<QStringList>("messages");
+
+    const QStringList none;
+    const QStringList notFound{msg::registroNaoLocalizado};
+    QTest::addRow("existing group") << "1" << true << "Cervejas" << none;
+    QTest::addRow("leading zeros") << "002" << true << "Destilados" << none;
+    QTest::addRow("unknown group keeps the focus") << "99" << false << "" << notFound;
+    QTest::addRow("beyond any code") << "99999999999" << false << "" << notFound;
+    QTest::addRow("empty may leave") << "" << true << "" << none;
+}
+
+void TestProductRegister::groupCheck()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, mayLeave);
+    QFETCH(QString, groupName);
+    QFETCH(QStringList, messages);
+
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    form.setText(QStringLiteral("Text7"), QStringLiteral("stale name"));
+    form.setText(QStringLiteral("Text6"), typed);
+    QCOMPARE(form.checkGroup(), mayLeave);
+    QCOMPARE(form.text(QStringLiteral("Text7")), groupName);
+    QCOMPARE(form.text(QStringLiteral("Text6")), typed);
+    QCOMPARE(m_messages.texts(), messages);
+}
+
+void TestProductRegister::groupPicked()
+{
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    form.groupPicked(3);
+    QCOMPARE(form.text(QStringLiteral("Text6")), QStringLiteral("3"));
+    QCOMPARE(form.text(QStringLiteral("Text7")), QStringLiteral("Refrigerantes E Águas"));
+    form.groupPicked(0);   // left the lookup without picking
+    QCOMPARE(form.text(QStringLiteral("Text6")), QStringLiteral("3"));
+}
+
+void TestProductRegister::groupGoneBeforeSaveIsRefused()
+{
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    fillValid(form);
+    form.setText(QStringLiteral("Text6"), QStringLiteral("6"));   // typed, not left yet
+    QCOMPARE(form.save(), RegisterForm::Saved::No);
+    QCOMPARE(m_messages.texts(), QStringList{msg::registroNaoLocalizado});
+    QCOMPARE(productCount(), 15);
+}
+
+void TestProductRegister::refusalKeepsTypedValues()
+{
+    Connection& c = m_db->connection();
+    QVERIFY(c.execute(QStringLiteral("create exception e_teste_produto '{ini}Produto recusado pelo teste'")));
+    QVERIFY(c.execute(QStringLiteral(
+        "create trigger t_teste_produto for produto before insert as begin "
+        "exception e_teste_produto; end")));
+
+    ProductRegister form(m_settings, m_messages, true);
+    form.open();
+    fillValid(form);
+    form.setText(QStringLiteral("Text1"), QStringLiteral("cerveja LATA"));
+    form.setAtivo(0);
+    form.setEstoque(false);
+    QCOMPARE(form.save(), RegisterForm::Saved::No);
+
+    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Produto recusado pelo teste")});
+    QCOMPARE(productCount(), 15);
+    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("cerveja LATA"));
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("16"));
+    QCOMPARE(form.text(QStringLiteral("Text7")), QStringLiteral("Refrigerantes E Águas"));
+    QCOMPARE(form.text(QStringLiteral("Text5")), QStringLiteral("R$ 3,00"));
+    QCOMPARE(form.ativo(), 0);
+    QVERIFY(!form.estoque());
+}
+
+void TestProductRegister::changeLoadsAndUpdates()
+{
+    ProductRegister form(m_settings, m_messages, false, 1);
+    form.open();
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("1"));
+    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("Cerveja Lata"));
+    QCOMPARE(form.text(QStringLiteral("Text6")), QStringLiteral("1"));
+    QCOMPARE(form.text(QStringLiteral("Text7")), QStringLiteral("Cervejas"));
+    QCOMPARE(form.text(QStringLiteral("Text8")), QStringLiteral("Lata"));
+    QCOMPARE(form.text(QStringLiteral("Text2")), QStringLiteral("240"));
+    QCOMPARE(form.text(QStringLiteral("Text10")), QStringLiteral("48"));
+    QCOMPARE(form.text(QStringLiteral("Text5")), QStringLiteral("R$ 3,20"));
+    QCOMPARE(form.text(QStringLiteral("Text4")), QStringLiteral("R$ 7,00"));
+    QCOMPARE(form.text(QStringLiteral("Text3")), QStringLiteral("R$ 4,00"));
+    QCOMPARE(form.ativo(), 1);
+    QVERIFY(form.estoque());
+    QCOMPARE(*m_db->connection().generator(QStringLiteral("produto"), 0), 15);
+
+    form.setText(QStringLiteral("Text1"), QStringLiteral("cerveja lata 350ML"));
+    form.setText(QStringLiteral("Text2"), QStringLiteral("12,5"));
+    form.setText(QStringLiteral("Text4"), QStringLiteral("7,5"));
+    form.setText(QStringLiteral("Text6"), QStringLiteral("5"));
+    form.setAtivo(0);
+    form.setEstoque(false);
+    QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+
+    const Rows row = product(1);
+    QCOMPARE(row.text(0, QStringLiteral("cdescricao")), QStringLiteral("Cerveja Lata 350ml"));
+    QCOMPARE(row.money(0, QStringLiteral("nqtde_atual")).toDecimalText(), QStringLiteral("12.5"));
+    QCOMPARE(row.money(0, QStringLiteral("nqtde_inicial")).toDecimalText(), QStringLiteral("240"));
+    QCOMPARE(row.money(0, QStringLiteral("nvalor_venda")).toDecimalText(), QStringLiteral("7.5"));
+    QCOMPARE(row.integer(0, QStringLiteral("ngrupo")), 5);
+    QCOMPARE(row.integer(0, QStringLiteral("nativo")), 0);
+    QCOMPARE(row.integer(0, QStringLiteral("nestoque")), 0);
+    QCOMPARE(productCount(), 15);
+}
+
+void TestProductRegister::changeWithSameValuesStillUpdates()
+{
+    ProductRegister form(m_settings, m_messages, false, 9);
+    form.open();
+    QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+    QVERIFY(m_messages.shown().isEmpty());
+    QCOMPARE(product(9).text(0, QStringLiteral("cdescricao")), QStringLiteral("Água Mineral"));
+}
+
+void TestProductRegister::changeOfCodeBeyond16Bits()
+{
+    // Past the generator a given code would be replaced by the next one.
+    QVERIFY(m_db->connection().setGenerator(QStringLiteral("produto"), 40000));
+    QVERIFY(m_db->connection().execute(QStringLiteral(
+        "insert into produto values (40000, 'Vinho Tinto', 2, 5, 5, 20, 60, 1, 'Garrafa', 1, 1, 30)")));
+    ProductRegister form(m_settings, m_messages, false, 40000);
+    form.open();
+    QCOMPARE(form.codigo(), 40000);
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("40000"));
+    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("Vinho Tinto"));
+    form.setText(QStringLiteral("Text4"), QStringLiteral("65"));
+    QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+    QCOMPARE(product(40000).money(0, QStringLiteral("nvalor_venda")).toDecimalText(), QStringLiteral("65"));
+}
+
+void TestProductRegister::changeOfProductDeletedMeanwhile()
+{
+    ProductRegister form(m_settings, m_messages, false, 15);
+    form.open();
+    QVERIFY(m_db->connection().execute(QStringLiteral("delete from produto where ncodigo = 15")));
+    QCOMPARE(form.save(), RegisterForm::Saved::No);
+    QCOMPARE(m_messages.texts(), QStringList{msg::registroNaoLocalizado});
+    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("Amendoim"));
+}
+
+void TestProductRegister::nameWithApostropheRoundTrips()
+{
+    QVERIFY(m_db->connection().setGenerator(QStringLiteral("produto"), 20));
+    QVERIFY(m_db->connection().execute(QStringLiteral(
+        "insert into produto values (20, 'Cachaça D''Ávila', 2, 1, 1, 5, 10, 0, 'Dose', 1, 0, 6)")));
+    ProductRegister form(m_settings, m_messages, false, 20);
+    form.open();
+    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("Cachaça D'Ávila"));
+    QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+    QCOMPARE(product(20).text(0, QStringLiteral("cdescricao")), QStringLiteral("Cachaça D'ávila"));
+}
+
+QTEST_GUILESS_MAIN(TestProductRegister)
+#include "test_product_register.moc"
