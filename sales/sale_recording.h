@@ -1,0 +1,52 @@
+#pragma once
+
+#include "db/money.h"
+#include "db/result.h"
+#include "sales/sale_line.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+class Connection;
+
+// What the payment screen hands over to be recorded.
+struct SalePaymentValues
+{
+    QString forma;   // cforma_pagamento, the text of the chosen form
+    Money total;     // ntotal
+    Money recebido;  // nvalor_pago
+    Money troco;     // ntroco
+};
+
+// One grid line as it goes into item_venda, read and checked beforehand.
+struct SaleItemValues
+{
+    qint32 produto = 0;
+    Money quantidade;
+    Money preco;
+    Money total;
+    bool interno = false;
+};
+
+namespace sale_recording {
+
+inline const QString keyStatement = QStringLiteral("select gen_id(venda,1) from rdb$database");
+inline const QString saleStatement = QStringLiteral(
+    "insert into venda (ncodigo,ncaixa_venda,ddata_venda,cforma_pagamento,ntotal,nvalor_pago,ntroco) values "
+    " (?,?,null,?,?,?,?)");
+inline const QString itemStatement = QStringLiteral(
+    "insert into item_venda (ncodigo,nvenda,nproduto,nqtde,npreco,ntotal,cexcluido,nnumero,cvenda_interna) values "
+    " (null,?,?,?,?,?,'Nao',(select gen_id(numero_venda,1) from rdb$database),?)");
+
+// The grid's texts read as values; a failure (no database code) when a line
+// does not read or does not fit its column, before anything is written.
+Result<QList<SaleItemValues>> readLines(const QList<SaleLine>& lines);
+
+// The sale and all its lines in one transaction: every row or none. The key
+// is drawn inside it; a key or document number drawn for a sale that rolls
+// back is lost, never reused. Returns the sale's key.
+Result<qint64> recordSale(Connection& conexao, qint16 numero_caixa, const SalePaymentValues& payment,
+                          const QList<SaleItemValues>& items);
+
+} // namespace sale_recording
