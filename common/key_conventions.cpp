@@ -173,7 +173,7 @@ void KeyConventions::pressEnter(QWidget* field)
         moveFrom(guard, true);
 }
 
-bool KeyConventions::typeInto(QLineEdit* field, FieldKind fieldKind, QChar typed)
+bool KeyConventions::typeInto(QLineEdit* field, FieldKind fieldKind, QChar typed, QChar pressed)
 {
     FieldText state;
     state.text = field->text();
@@ -193,7 +193,7 @@ bool KeyConventions::typeInto(QLineEdit* field, FieldKind fieldKind, QChar typed
         natural.remove(state.selectionStart, state.selectionLength);
         at = state.selectionStart;
     }
-    natural.insert(at, typed);
+    natural.insert(at, pressed);
     if (natural == result.text)
         return false;
 
@@ -266,11 +266,12 @@ bool KeyConventions::onKeyPress(QWidget* field, QKeyEvent* event)
         return false;
     if (typed.unicode() < 0x20 || typed.unicode() == 0x7f)
         return false;   // Backspace and the other editing keys pass
+    const QChar pressed = typed;
     const bool keypadDecimal = (modifiers & Qt::KeypadModifier)
         && (key == Qt::Key_Period || key == Qt::Key_Comma);
     if (keypadDecimal && fieldKind == FieldKind::Money)
         typed = QLatin1Char(',');
-    return typeInto(edit, fieldKind, typed);
+    return typeInto(edit, fieldKind, typed, pressed);
 }
 
 void KeyConventions::onFocusIn(QWidget* widget, QFocusEvent* event)

@@ -78,7 +78,7 @@ private:
     bool onKeyPress(QWidget* field, QKeyEvent* event);
     void pressEnter(QWidget* field);
     bool moveFrom(QWidget* field, bool forward);
-    bool typeInto(QLineEdit* field, FieldKind kind, QChar typed);
+    bool typeInto(QLineEdit* field, FieldKind kind, QChar typed, QChar pressed);
     void formatField(QWidget* field);
     void onFocusIn(QWidget* widget, QFocusEvent* event);
     void onFocusOut(QWidget* widget, QFocusEvent* event);

@@ -59,3 +59,9 @@ QString ScriptedMessages::kindName(Kind kind)
     }
     return QString();
 }
+
+char* toString(const ScriptedMessages::Shown& shown)
+{
+    const QString text = ScriptedMessages::kindName(shown.kind) + QStringLiteral(": ") + shown.text;
+    return qstrdup(text.toUtf8().constData());
+}

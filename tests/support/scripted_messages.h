@@ -3,6 +3,7 @@
 #include "common/messages.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -42,3 +43,9 @@ private:
     QList<Shown> m_shown;
     QQueue<bool> m_answers;
 };
+
+Q_DECLARE_METATYPE(ScriptedMessages::Kind)
+Q_DECLARE_METATYPE(ScriptedMessages::Shown)
+
+// "question: Confirma ..." in the report of a failed QCOMPARE.
+char* toString(const ScriptedMessages::Shown& shown);
