@@ -30,13 +30,24 @@ KeyConventions::~KeyConventions()
 
 void KeyConventions::setKind(QLineEdit* field, FieldKind kind)
 {
-    m_kinds.insert(field, kind);
+    setKind(field, kind, kind);
+}
+
+void KeyConventions::setKind(QLineEdit* field, FieldKind typing, FieldKind leaving)
+{
+    m_kinds.insert(field, typing);
+    m_leavingKinds.insert(field, leaving);
     connect(field, &QObject::destroyed, this, &KeyConventions::forget, Qt::UniqueConnection);
 }
 
 FieldKind KeyConventions::kind(const QWidget* field) const
 {
     return m_kinds.value(field, FieldKind::None);
+}
+
+FieldKind KeyConventions::leavingKind(const QWidget* field) const
+{
+    return m_leavingKinds.value(field, FieldKind::None);
 }
 
 void KeyConventions::setLeaveCheck(QWidget* field, LeaveCheck check)
@@ -69,6 +80,7 @@ void KeyConventions::setCancelAction(std::function<void()> action)
 void KeyConventions::forget(QObject* widget)
 {
     m_kinds.remove(widget);
+    m_leavingKinds.remove(widget);
     m_checks.remove(widget);
     m_enterActions.remove(widget);
 }
@@ -137,7 +149,7 @@ bool KeyConventions::leaveField(QWidget* field)
 void KeyConventions::formatField(QWidget* field)
 {
     auto* edit = qobject_cast<QLineEdit*>(field);
-    const FieldKind fieldKind = kind(field);
+    const FieldKind fieldKind = leavingKind(field);
     if (!edit || fieldKind == FieldKind::None)
         return;
     const QString formatted = formata_campo(fieldKind, edit->text());

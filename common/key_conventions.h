@@ -54,7 +54,11 @@ public:
     ~KeyConventions() override;
 
     void setKind(QLineEdit* field, FieldKind kind);
-    FieldKind kind(const QWidget* field) const;
+    // A field typed as one kind and put right as another on leaving (a
+    // quantity takes the comma while typing but is kept as typed).
+    void setKind(QLineEdit* field, FieldKind typing, FieldKind leaving);
+    FieldKind kind(const QWidget* field) const;          // while typing
+    FieldKind leavingKind(const QWidget* field) const;   // on leaving
     void setLeaveCheck(QWidget* field, LeaveCheck check);
     void setEnterAction(QWidget* field, EnterAction action);
     void setKeyHandler(KeyHandler handler);
@@ -87,6 +91,7 @@ private:
     QPointer<QWidget> m_screen;
     Options m_options;
     QHash<const QObject*, FieldKind> m_kinds;
+    QHash<const QObject*, FieldKind> m_leavingKinds;
     QHash<const QObject*, LeaveCheck> m_checks;
     QHash<const QObject*, EnterAction> m_enterActions;
     KeyHandler m_keyHandler;

@@ -220,6 +220,10 @@ private slots:
                                                   << QStringLiteral("42") << QStringLiteral("42");
         QTest::addRow("plain field takes anything") << QStringLiteral("code") << QStringLiteral("a,b.1")
                                                     << QStringLiteral("a,b.1") << QStringLiteral("a,b.1");
+        QTest::addRow("quantity: comma typed, kept on leaving") << QStringLiteral("quantity") << QStringLiteral("2,5x")
+                                                                << QStringLiteral("2,5") << QStringLiteral("2,5");
+        QTest::addRow("quantity: lone comma emptied") << QStringLiteral("quantity") << QStringLiteral(",")
+                                                      << QStringLiteral(",") << QString();
     }
     void typingByKind()
     {
@@ -227,6 +231,10 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, whileTyping);
         QFETCH(QString, afterLeaving);
+        if (field == QLatin1String("quantity")) {
+            m_keys->setKind(m_screen->code, FieldKind::Money, FieldKind::Whole);
+            field = QStringLiteral("code");
+        }
         auto* edit = m_screen->findChild<QLineEdit*>(field);
         edit->setFocus();
         type(keys);
