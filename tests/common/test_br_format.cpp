@@ -103,34 +103,6 @@ private slots:
             QCOMPARE(value->units(), units);
     }
 
-    void moneyReadsBackWhatItShows_data()
-    {
-        QTest::addColumn<qint64>("units");
-        QTest::addRow("small") << qint64(100);
-        QTest::addRow("grouped") << qint64(98765432100);
-        QTest::addRow("negative") << qint64(-12345000);
-    }
-    void moneyReadsBackWhatItShows()
-    {
-        QFETCH(qint64, units);
-        QCOMPARE(br::parseMoney(br::money(Money::fromUnits(units)))->units(), units);
-    }
-
-    void dates_data()
-    {
-        QTest::addColumn<QDate>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("day first, padded") << QDate(2026, 3, 4) << QStringLiteral("04/03/2026");
-        QTest::addRow("end of year") << QDate(2026, 12, 31) << QStringLiteral("31/12/2026");
-        QTest::addRow("invalid is empty") << QDate() << QString();
-    }
-    void dates()
-    {
-        QFETCH(QDate, value);
-        QFETCH(QString, expected);
-        QCOMPARE(br::date(value), expected);
-    }
-
     void parseDate_data()
     {
         QTest::addColumn<QString>("text");

@@ -96,19 +96,6 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void questionClickedNo()
-    {
-        BoxMessages messages;
-        QTimer::singleShot(0, [] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == QStringLiteral("Não"))
-                    b->click();
-            }
-        });
-        QVERIFY(!messages.question(QStringLiteral("Confirma a exclusão desse registro?")));
-    }
 };
 
 QTEST_MAIN(TestMessages)
