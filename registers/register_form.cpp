@@ -29,8 +29,9 @@ const FormField* RegisterForm::field(const QString& name) const
 
 void RegisterForm::setText(const QString& name, const QString& text)
 {
-    const FormField* f = field(name);
-    m_texts.insert(name, f && f->maxLength > 0 ? text.left(f->maxLength) : text);
+    // The length limits what is typed, not what is shown: "R$ 1.234,50" is
+    // longer than the ten characters a price takes at the keyboard.
+    m_texts.insert(name, text);
 }
 
 Connection& RegisterForm::conexao() const

@@ -29,7 +29,7 @@ RegisterFormWidget::RegisterFormWidget(std::unique_ptr<RegisterForm> form, Messa
     m_keys = new KeyConventions(this, {.arrowsMove = true, .blockApostrophe = true});
     m_keys->setCancelButton(m_exit);
     m_keys->setKeyHandler([this](QKeyEvent* event, QWidget* field) {
-        return filterMixed(event, field) || screenKey(event, field);
+        return typeLimit(event, field) || filterMixed(event, field) || screenKey(event, field);
     });
 }
 
@@ -43,7 +43,9 @@ QLineEdit* RegisterFormWidget::edit(const QString& name)
     e->setObjectName(name);
     m_edits.insert(name, e);
     if (const FormField* f = m_form->field(name)) {
-        if (f->maxLength > 0)
+        // A money field shows more than it takes at the keyboard ("R$ 1.234,50"
+        // from ten typed characters): its length is held by typeLimit().
+        if (f->maxLength > 0 && f->leaving != FieldKind::Money)
             e->setMaxLength(f->maxLength);
         markRequired(e, f->required);
         if (f->typing == f->leaving) {
@@ -62,6 +64,20 @@ QLineEdit* RegisterFormWidget::edit(const QString& name)
         }
     }
     return e;
+}
+
+bool RegisterFormWidget::typeLimit(QKeyEvent* event, QWidget* field)
+{
+    auto* e = qobject_cast<QLineEdit*>(field);
+    if (!e || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const FormField* f = m_form->field(e->objectName());
+    const QString text = event->text();
+    if (!f || f->maxLength <= 0 || e->maxLength() <= f->maxLength || text.size() != 1
+        || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7f)
+        return false;
+    const qsizetype after = e->text().size() - e->selectedText().size() + 1;
+    return after > f->maxLength;
 }
 
 bool RegisterFormWidget::filterMixed(QKeyEvent* event, QWidget* field)

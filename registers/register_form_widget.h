@@ -60,6 +60,7 @@ protected:
 
 private:
     void save();
+    bool typeLimit(QKeyEvent* event, QWidget* field);
     bool filterMixed(QKeyEvent* event, QWidget* field);
 
     std::unique_ptr<RegisterForm> m_form;

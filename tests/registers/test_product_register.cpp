@@ -126,6 +126,8 @@ void TestProductRegister::insertWritesEveryColumn_data()
         << "suco" << "R$ 1.234,50" << "0" << 1 << true << "Suco" << "1234.5" << "0";
     QTest::addRow("inactive, stock not managed")
         << "gelo" << "2" << "3,5" << 0 << false << "Gelo" << "2" << "3.5";
+    QTest::addRow("money shown longer than typed")
+        << "vinho" << "R$ 12.345,67" << "1" << 1 << true << "Vinho" << "12345.67" << "1";
     QTest::addRow("accents kept")
         << "AÇAÍ na tigela" << "0,1" << "1" << 1 << false << "Açaí Na Tigela" << "0.1" << "1";
 }

@@ -1,0 +1,178 @@
+#include "registers/list_screen_widget.h"
+
+#include "common/key_conventions.h"
+#include "common/window_placement.h"
+#include "registers/screen_parts.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& messages,
+                                   const QString& caption, const QString& title, QWidget* parent)
+    : QDialog(parent)
+    , m_list(std::move(list))
+    , m_messages(messages)
+{
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_header = screenparts::headerBand(title, this);
+    m_procurar = screenparts::button(QStringLiteral("Command3"), QStringLiteral("&Procurar"), this);
+    m_detalhes = screenparts::button(QStringLiteral("Command4"), QStringLiteral("&Detalhes"), this);
+    m_sair = screenparts::button(QStringLiteral("Command2"), QStringLiteral("&Sair"), this);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("Grid1"));
+    m_grid->setModel(&m_list->model());
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setTabKeyNavigation(false);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->horizontalHeader()->setStretchLastSection(false);
+    int width = 0;
+    const QList<ListColumn>& columns = m_list->model().columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const int pixels = screenparts::pixels(columns.at(i).twips);
+        m_grid->setColumnWidth(i, pixels);
+        m_grid->setColumnHidden(i, pixels == 0);
+        width += pixels;
+    }
+    const int rowHeight = m_grid->verticalHeader()->defaultSectionSize();
+    m_grid->setMinimumWidth(width + 2 * m_grid->frameWidth() + 20);
+    m_grid->setMinimumHeight(rowHeight * m_list->model().rowCount()
+                             + m_grid->horizontalHeader()->sizeHint().height() + 2 * m_grid->frameWidth());
+
+    connect(m_procurar, &QPushButton::clicked, this, &ListScreenWidget::procurar);
+    connect(m_detalhes, &QPushButton::clicked, this, &ListScreenWidget::detalhes);
+    connect(m_sair, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_grid, &QTableView::doubleClicked, this, &ListScreenWidget::detalhes);
+
+    m_keys = new KeyConventions(this, {.arrowsMove = false, .blockApostrophe = true});
+    m_keys->setCancelButton(m_sair);
+    m_keys->setKeyHandler([this](QKeyEvent* event, QWidget* field) {
+        if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+            m_procurar->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (event->key() == Qt::Key_Delete && field == m_grid && m_deleteKey) {
+            excluir();
+            return true;
+        }
+        return false;
+    });
+}
+
+ListScreenWidget::~ListScreenWidget()
+{
+    // The grid goes with the widgets; the model with the logic after it.
+    m_grid->setModel(nullptr);
+}
+
+QLineEdit* ListScreenWidget::filterEdit(const QString& name)
+{
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    connect(e, &QLineEdit::textChanged, this, [this] { m_list->reset(); });
+    return e;
+}
+
+QComboBox* ListScreenWidget::filterList(const QString& name)
+{
+    auto* c = new QComboBox(this);
+    c->setObjectName(name);
+    connect(c, &QComboBox::currentIndexChanged, this, [this] { m_list->reset(); });
+    return c;
+}
+
+void ListScreenWidget::setContent(QLayout* filters)
+{
+    auto* top = new QHBoxLayout;
+    if (filters)
+        top->addLayout(filters, 1);
+    else
+        top->addStretch();
+    top->addWidget(m_procurar, 0, Qt::AlignBottom);
+    m_procurar->setVisible(filters != nullptr);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_detalhes);
+    buttons->addWidget(m_sair);
+
+    auto* inner = new QVBoxLayout;
+    inner->setContentsMargins(16, 12, 16, 12);
+    inner->setSpacing(10);
+    inner->addLayout(top);
+    inner->addWidget(m_grid, 1);
+    inner->addLayout(buttons);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(m_header);
+    outer->addLayout(inner);
+
+    m_list->reset();
+    adjustSize();
+    centraliza_form(this);
+}
+
+void ListScreenWidget::procurar()
+{
+    pullFilters();
+    m_list->search();
+    if (m_list->model().foundCount() > 0)
+        m_grid->selectRow(0);
+}
+
+int ListScreenWidget::selectedRow() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void ListScreenWidget::detalhes()
+{
+    const std::optional<qint32> code = m_list->codeAt(selectedRow());
+    if (!code)
+        return;
+    if (QWidget* open = openRegister(*code)) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    openDetails(*code);
+    const int row = selectedRow();
+    procurar();
+    if (row >= 0 && row < m_list->model().foundCount())
+        m_grid->selectRow(row);
+}
+
+void ListScreenWidget::excluir()
+{
+    const int row = selectedRow();
+    if (!m_list->remove(row))
+        return;
+    if (m_list->model().foundCount() > 0)
+        m_grid->selectRow(std::min(row, m_list->model().foundCount() - 1));
+}
+
+QWidget* ListScreenWidget::openRegister(qint32 code) const
+{
+    const QPointer<QWidget> form = m_registers.value(code);
+    return form && form->isVisible() ? form.data() : nullptr;
+}
+
+void ListScreenWidget::keepRegister(qint32 code, QWidget* form)
+{
+    m_registers.insert(code, form);
+}

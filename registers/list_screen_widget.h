@@ -1,0 +1,77 @@
+#pragma once
+
+#include "registers/list_screen.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+
+#include <memory>
+
+class KeyConventions;
+class Messages;
+class QLayout;
+class QLineEdit;
+class QComboBox;
+class QPushButton;
+class QTableView;
+
+// The widgets of every list screen: header band, the screen's filters,
+// "&Procurar" (`Command3`), the grid (`Grid1`), "&Detalhes" (`Command4`) and
+// "&Sair" (`Command2`). Double-click and "&Detalhes" open the selected row's
+// register, the Delete key on the grid deletes it, F5 goes to "&Procurar",
+// Enter moves on, the apostrophe is swallowed, Escape presses "&Sair".
+class ListScreenWidget : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ~ListScreenWidget() override;
+
+    ListScreen& list() { return *m_list; }
+    QTableView* grid() const { return m_grid; }
+    KeyConventions& keys() { return *m_keys; }
+
+    // "&Procurar", and the grid fill a register calls after saving a change.
+    void procurar();
+    // "&Detalhes" (or a double-click) on the selected row.
+    void detalhes();
+    // The Delete key on the grid: the selected row, after confirma_exclusao.
+    void excluir();
+    // The grid row selected now (-1 when none).
+    int selectedRow() const;
+
+protected:
+    ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& messages, const QString& caption,
+                     const QString& title, QWidget* parent);
+
+    Messages& messages() const { return m_messages; }
+    // Filters: each change empties the grid.
+    QLineEdit* filterEdit(const QString& name);
+    QComboBox* filterList(const QString& name);
+    // Header, `filters` beside "&Procurar", grid, buttons; then the opening.
+    void setContent(QLayout* filters);
+    // Whether the Delete key deletes (a list may delete by a button instead).
+    void setDeleteKey(bool on) { m_deleteKey = on; }
+
+    // Opens the register of `code` for a change; the list refills when that
+    // register saves (connect its saved() to procurar()).
+    virtual void openDetails(qint32 code) = 0;
+    // The filters' values into the logic before a search.
+    virtual void pullFilters() {}
+    // A register opened for `code` by this list, when still open.
+    QWidget* openRegister(qint32 code) const;
+    void keepRegister(qint32 code, QWidget* form);
+
+private:
+    std::unique_ptr<ListScreen> m_list;
+    Messages& m_messages;
+    KeyConventions* m_keys = nullptr;
+    QWidget* m_header = nullptr;
+    QTableView* m_grid = nullptr;
+    QPushButton* m_procurar = nullptr;
+    QPushButton* m_detalhes = nullptr;
+    QPushButton* m_sair = nullptr;
+    bool m_deleteKey = true;
+    QHash<qint32, QPointer<QWidget>> m_registers;
+};

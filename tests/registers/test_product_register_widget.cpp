@@ -1,0 +1,262 @@
+// frmCadProdutos driven by real keystrokes, as an operator would.
+#include "common/message_texts.h"
+#include "common/terminal_settings.h"
+#include "registers/lookup_dialog.h"
+#include "registers/product_register_widget.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class TestProductRegisterWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsAsNamed();
+    void typingAndLeaving_data();
+    void typingAndLeaving();
+    void unknownGroupKeepsTheFocus();
+    void arrowsMoveAndApostropheIsSwallowed();
+    void f12PicksTheGroup();
+    void f11OpensTheGroupRegister();
+    void wholeProductByKeyboard();
+    void escapeClosesWithoutSaving();
+
+private:
+    FrmCadProdutos* openForm(bool binclusao = true, qint32 code = 0);
+    QLineEdit* field(const char* name) const;
+    qint64 productCount();
+
+    std::unique_ptr<TestDatabase> m_db;
+    TerminalSettings m_settings;
+    ScriptedMessages m_messages;
+    QPointer<FrmCadProdutos> m_form;
+};
+
+void TestProductRegisterWidget::init()
+{
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Demo);
+    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
+    m_settings.conexao = &m_db->connection();
+    m_messages.clear();
+}
+
+void TestProductRegisterWidget::cleanup()
+{
+    delete m_form.data();
+    FrmCadProdutos::setGroupRegisterOpener({});
+    QCOMPARE(m_messages.pendingAnswers(), 0);
+    m_db.reset();
+}
+
+FrmCadProdutos* TestProductRegisterWidget::openForm(bool binclusao, qint32 code)
+{
+    m_form = new FrmCadProdutos(m_settings, m_messages, binclusao, code);
+    m_form->show();
+    if (!QTest::qWaitForWindowActive(m_form))
+        qWarning("the register did not become active");
+    return m_form;
+}
+
+QLineEdit* TestProductRegisterWidget::field(const char* name) const
+{
+    return m_form->findChild<QLineEdit*>(QLatin1String(name));
+}
+
+qint64 TestProductRegisterWidget::productCount()
+{
+    const Result<Rows> rows = m_db->connection().select(QStringLiteral("select count(*) from produto"));
+    return rows ? rows->integer(0, QStringLiteral("count")) : -1;
+}
+
+void TestProductRegisterWidget::controlsAsNamed()
+{
+    openForm();
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Cadastros"));
+    QCOMPARE(m_form->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Produtos"));
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8",
+                             "Text10", "Text11"})
+        QVERIFY2(field(name), name);
+    QVERIFY(!field("Text11")->isEnabled());
+    QCOMPARE(field("Text11")->text(), QStringLiteral("16"));
+    QCOMPARE(field("Text7")->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(field("Text1")->maxLength(), 40);
+    QCOMPARE(field("Text2")->maxLength(), 10);
+    QCOMPARE(field("Text1")->property("tag").toString(), QStringLiteral("*"));
+    QCOMPARE(m_form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->text(), QStringLiteral("&Gravar"));
+    QCOMPARE(m_form->findChild<QPushButton*>(QStringLiteral("CmdSair"))->text(), QStringLiteral("&Sair"));
+    QCOMPARE(m_form->findChild<QPushButton*>(QStringLiteral("Command3"))->text(), QStringLiteral("..."));
+    auto* ativo = m_form->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QCOMPARE(ativo->count(), 2);
+    QCOMPARE(ativo->itemText(0), QStringLiteral("Não"));
+    QCOMPARE(ativo->currentText(), QStringLiteral("Sim"));
+    auto* estoque = m_form->findChild<QCheckBox*>(QStringLiteral("Check1"));
+    QCOMPARE(estoque->text(), QStringLiteral("Gerenciar estoque"));
+    QVERIFY(estoque->isChecked());
+    QCOMPARE(field("Text5")->text(), QStringLiteral("R$ 0,00"));
+    QCOMPARE(QApplication::focusWidget(), field("Text1"));
+}
+
+void TestProductRegisterWidget::typingAndLeaving_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+
+    QTest::addRow("cost shown as currency") << "Text5" << "1234,5" << "R$ 1.234,50";
+    QTest::addRow("letters never reach a price") << "Text4" << "12a,5" << "R$ 12,50";
+    QTest::addRow("price left as a lone comma") << "Text3" << "," << "";
+    QTest::addRow("quantity kept as typed") << "Text2" << "2,5" << "2,5";
+    QTest::addRow("quantity as a lone comma") << "Text10" << "," << "";
+    QTest::addRow("letters never reach a quantity") << "Text2" << "1x0" << "10";
+    QTest::addRow("group takes digits only") << "Text6" << "1,b" << "1";
+    QTest::addRow("price takes ten characters") << "Text5" << "12345678901" << "R$ 1.234.567.890,00";
+}
+
+void TestProductRegisterWidget::typingAndLeaving()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+
+    openForm();
+    QLineEdit* edit = field(qPrintable(name));
+    edit->setFocus();
+    QTest::keyClicks(edit, keys);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->text(), shown);
+    QVERIFY(QApplication::focusWidget() != edit);
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+}
+
+void TestProductRegisterWidget::unknownGroupKeepsTheFocus()
+{
+    openForm();
+    QLineEdit* grupo = field("Text6");
+    grupo->setFocus();
+    QTest::keyClicks(grupo, QStringLiteral("99"));
+    QTest::keyClick(grupo, Qt::Key_Return);
+    QCOMPARE(m_messages.texts(), QStringList{msg::registroNaoLocalizado});
+    QCOMPARE(QApplication::focusWidget(), grupo);
+    QCOMPARE(grupo->selectedText(), QStringLiteral("99"));
+    QVERIFY(field("Text7")->text().isEmpty());
+
+    QTest::keyClicks(grupo, QStringLiteral("1"));   // replaces the selection
+    QTest::keyClick(grupo, Qt::Key_Return);
+    QCOMPARE(field("Text7")->text(), QStringLiteral("Cervejas"));
+    QCOMPARE(QApplication::focusWidget(), field("Text8"));
+    QCOMPARE(m_messages.shown().size(), 1);
+}
+
+void TestProductRegisterWidget::arrowsMoveAndApostropheIsSwallowed()
+{
+    openForm();
+    QLineEdit* nome = field("Text1");
+    QTest::keyClicks(nome, QStringLiteral("D'Avila"));
+    QCOMPARE(nome->text(), QStringLiteral("DAvila"));
+    QTest::keyClick(nome, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), field("Text6"));
+    QTest::keyClick(field("Text6"), Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), nome);
+}
+
+void TestProductRegisterWidget::f12PicksTheGroup()
+{
+    openForm();
+    QLineEdit* grupo = field("Text6");
+    grupo->setFocus();
+    bool seen = false;
+    QTimer::singleShot(0, this, [&seen] {
+        auto* lookup = qobject_cast<FrmConsulta*>(QApplication::activeModalWidget());
+        if (!lookup)
+            return;
+        seen = lookup->windowTitle() == QLatin1String("Consulta de grupos");
+        auto* grid = lookup->findChild<QTableView*>(QStringLiteral("Grid1"));
+        grid->setCurrentIndex(grid->model()->index(3, 0));   // code order: 1..5
+        lookup->aceitar();
+    });
+    QTest::keyClick(grupo, Qt::Key_F12);
+    QVERIFY(seen);
+    QCOMPARE(grupo->text(), QStringLiteral("4"));
+    QCOMPARE(field("Text7")->text(), QStringLiteral("Drinks"));
+}
+
+void TestProductRegisterWidget::f11OpensTheGroupRegister()
+{
+    openForm();
+    int opened = 0;
+    QWidget* owner = nullptr;
+    FrmCadProdutos::setGroupRegisterOpener([&](QWidget* parent) {
+        ++opened;
+        owner = parent;
+    });
+    QTest::keyClick(field("Text1"), Qt::Key_F11);   // only in "Grupo"
+    QCOMPARE(opened, 0);
+    field("Text6")->setFocus();
+    QTest::keyClick(field("Text6"), Qt::Key_F11);
+    QCOMPARE(opened, 1);
+    QCOMPARE(owner, m_form.data());
+    QVERIFY(field("Text6")->text().isEmpty());   // nothing copied back
+}
+
+void TestProductRegisterWidget::wholeProductByKeyboard()
+{
+    openForm();
+    QWidget* at = field("Text1");
+    const QStringList typed{QStringLiteral("cerveja LATA"), QStringLiteral("1"), QStringLiteral("Lata"),
+                            QStringLiteral("24"), QStringLiteral("6"), QStringLiteral("3,2"),
+                            QStringLiteral("4"), QStringLiteral("7,5")};
+    for (const QString& text : typed) {
+        QTest::keyClicks(at, text);
+        QTest::keyClick(at, Qt::Key_Return);
+        at = QApplication::focusWidget();
+    }
+    QCOMPARE(at, m_form->findChild<QPushButton*>(QStringLiteral("CmdOk")));
+    m_form->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(false);
+    QTest::keyClick(at, Qt::Key_Return);   // Enter on "&Gravar" presses it
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+
+    const Result<Rows> row = m_db->connection().select(
+        QStringLiteral("select cdescricao, nvalor_venda, nqtde_atual, nestoque from produto where ncodigo = 16"));
+    QVERIFY(row);
+    QCOMPARE(row->count(), 1);
+    QCOMPARE(row->text(0, QStringLiteral("cdescricao")), QStringLiteral("Cerveja Lata"));
+    QCOMPARE(row->money(0, QStringLiteral("nvalor_venda")).toDecimalText(), QStringLiteral("7.5"));
+    QCOMPARE(row->money(0, QStringLiteral("nqtde_atual")).toDecimalText(), QStringLiteral("24"));
+    QCOMPARE(row->integer(0, QStringLiteral("nestoque")), 0);
+
+    // Ready for the next one.
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(field("Text11")->text(), QStringLiteral("17"));
+    QVERIFY(field("Text1")->text().isEmpty());
+    QVERIFY(m_form->findChild<QCheckBox*>(QStringLiteral("Check1"))->isChecked());
+    QCOMPARE(QApplication::focusWidget(), field("Text1"));
+}
+
+void TestProductRegisterWidget::escapeClosesWithoutSaving()
+{
+    openForm();
+    QTest::keyClicks(field("Text1"), QStringLiteral("gelo"));
+    QTest::keyClick(field("Text1"), Qt::Key_Escape);
+    QTRY_VERIFY(m_form.isNull());   // closed and deleted
+    QCOMPARE(productCount(), 15);
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+QTEST_MAIN(TestProductRegisterWidget)
+#include "test_product_register_widget.moc"
