@@ -57,6 +57,16 @@ bool changesRows(const QString& sql)
     return pattern.match(sql).hasMatch();
 }
 
+// "insert into t [(columns)] values (...)" writes exactly one row when it
+// succeeds. Asking the server costs a round trip per line of a sale.
+bool insertsOneRow(const QString& sql)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*insert\\s+into\\s+[A-Za-z0-9_$\"]+\\s*(\\([^()]*\\))?\\s*values\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(sql).hasMatch();
+}
+
 Failure badGeneratorName(const QString& name)
 {
     return Failure{QString(), QStringLiteral("Nome de gerador inválido: \"%1\".").arg(name)};
@@ -209,7 +219,7 @@ Result<int> Connection::execute(const QString& sql, const SqlParams& params)
     QSqlQuery query(m_db);
     if (Result<void> run = prepareAndRun(query, sql, params); !run)
         return run.failure();
-    const int touched = changesRows(sql) ? query.numRowsAffected() : 0;
+    const int touched = insertsOneRow(sql) ? 1 : changesRows(sql) ? query.numRowsAffected() : 0;
     query.clear();
     return touched < 0 ? 0 : touched;
 }

@@ -150,6 +150,10 @@ Result<void> createDatabase(const QString& path, bool demo, const CreateOptions&
                 return opened;
             if (Result<void> applied = schema::apply(connection, demo); !applied)
                 return applied;
+            for (const QString& statement : options.extraStatements) {
+                if (Result<int> run = connection.execute(statement); !run)
+                    return run.failure();
+            }
         }
         return options.synchronousWrites ? setForcedWrites(path, true) : Result<void>();
     }();

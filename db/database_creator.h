@@ -3,6 +3,7 @@
 #include "db/result.h"
 
 #include <QString>
+#include <QStringList>
 
 // Creates a new, ready database at `path`: a plain file path makes it in this
 // process (embedded), "host:/path" or "host/port:/path" on a Firebird server.
@@ -16,6 +17,9 @@ struct CreateOptions
 {
     // Off only for throwaway databases (tests): a power cut may lose commits.
     bool synchronousWrites = true;
+    // Statements run after the schema, like its own (a test uses one that
+    // fails, to see the half-made database removed).
+    QStringList extraStatements;
 };
 Result<void> createDatabase(const QString& path, bool demo, const CreateOptions& options);
 

@@ -22,6 +22,8 @@ private slots:
     void noTransactionLeftOpenAfterAStatement_data();
     void noTransactionLeftOpenAfterAStatement();
 
+    void rowsTouchedByAChange_data();
+    void rowsTouchedByAChange();
     void generatorReadAdvancedAndSet();
     void generatorNamesOutsideTheWhitelistRefused_data();
     void generatorNamesOutsideTheWhitelistRefused();
@@ -168,6 +170,30 @@ void TestConnection::noTransactionLeftOpenAfterAStatement()
                                             {SqlValue::bigint(me)});
     QVERIFY(open.ok());
     QCOMPARE(open->integer(0, QStringLiteral("count")), 0);
+}
+
+void TestConnection::rowsTouchedByAChange_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("touched");
+    QTest::addRow("insert of one row") << "insert into caixa (ncodigo, coperador) values (9, 'Nove')" << 1;
+    QTest::addRow("insert with a sub-select value") << "insert into caixa values ((select max(ncodigo) + 1 from caixa), 'X')" << 1;
+    QTest::addRow("insert from a select") << "insert into temp (ncampo4) select ncodigo from produto" << 15;
+    QTest::addRow("update of every product") << "update produto set nativo = 0" << 15;
+    QTest::addRow("update of a row not there") << "update estabelecimento set cfantasia = 'X' where ncodigo = 2" << 0;
+    QTest::addRow("delete of some") << "delete from produto where ngrupo = 2" << 3;
+    QTest::addRow("definition") << "create generator extra" << 0;
+}
+
+void TestConnection::rowsTouchedByAChange()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, touched);
+    TestDatabase db(TestDatabase::Demo);
+    QVERIFY2(db.ok(), qPrintable(db.error()));
+    const Result<int> run = db.connection().execute(sql);
+    QVERIFY2(run.ok(), qPrintable(run.ok() ? QString() : run.failure().description()));
+    QCOMPARE(*run, touched);
 }
 
 void TestConnection::generatorReadAdvancedAndSet()

@@ -19,6 +19,7 @@ private slots:
     void refusesAnExistingFile_data();
     void refusesAnExistingFile();
     void createsTheMissingFolder();
+    void removesAHalfMadeDatabase();
     void recognisesServerPaths_data();
     void recognisesServerPaths();
     void splitsScripts_data();
@@ -97,6 +98,22 @@ void TestDatabaseCreator::createsTheMissingFolder()
     const QString path = folder.filePath(QStringLiteral("vorinda/dados/movimento.fdb"));
     QVERIFY(createDatabase(path, false).ok());
     QVERIFY(QFile::exists(path));
+}
+
+void TestDatabaseCreator::removesAHalfMadeDatabase()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("movimento.fdb"));
+    CreateOptions options;
+    options.extraStatements = {QStringLiteral("insert into caixa values (1, 'Repetido')")};
+    const Result<void> created = createDatabase(path, false, options);
+    QVERIFY(!created.ok());
+    // The database's own refusal, with its code, and the file is gone, so
+    // the same command can simply be run again.
+    QCOMPARE(created.failure().code, QStringLiteral("-803"));
+    QVERIFY(created.failure().text.contains(u"removido"));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(createDatabase(path, false).ok());
 }
 
 void TestDatabaseCreator::recognisesServerPaths_data()
