@@ -30,8 +30,12 @@ public:
     QString path() const { return m_path; }
 
     // A read: every row fetched and the query closed before it returns.
+    // NUMERIC values arrive as exact plain decimal texts ("1234.5", "100000");
+    // INTEGER and SMALLINT as numbers, dates and times as Qt values.
+    // Each value is checked against the type of its "?" before anything runs
+    // (a text never fills a number; a date may be given as "yyyy-MM-dd hh:mm").
     Result<Rows> select(const QString& sql, const SqlParams& params = {});
-    // A change; the number of rows it touched.
+    // A change; the number of rows it touched (0 for a definition).
     Result<int> execute(const QString& sql, const SqlParams& params = {});
     // "select gen_id(<generator>,<step>) from rdb$database": the generator's
     // value after the step (step 0 reads it unchanged). Generator names are the
