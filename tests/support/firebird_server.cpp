@@ -129,8 +129,12 @@ bool FirebirdServer::start(QString* why)
     }
     m_port = 0;
     for (int port = kFirstPort; port <= kLastPort && m_port == 0; ++port) {
-        if (portFree(port))
+        auto lock = std::make_unique<QLockFile>(
+            QDir::temp().filePath(QStringLiteral("vorinda-test-firebird-%1.lock").arg(port)));
+        if (lock->tryLock(0) && portFree(port)) {
             m_port = port;
+            m_portLock = std::move(lock);
+        }
     }
     if (m_port == 0) {
         *why = QStringLiteral("Nenhuma porta livre entre %1 e %2.").arg(kFirstPort).arg(kLastPort);
@@ -291,4 +295,5 @@ void FirebirdServer::stop()
         m_process.waitForFinished(5000);
     }
     m_stopMs = timer.elapsed();
+    m_portLock.reset();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QLockFile>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <memory>
 
 // A Firebird server of the test's own, for the several-workstations tests:
 // Debian's server binary run from a private root folder (its own
@@ -47,6 +50,9 @@ private:
     bool waitUntilAnswering(QString* why);
 
     QTemporaryDir m_root;
+    // Held while the server runs, so parallel test programs never pick the
+    // same port between checking it and the server binding it.
+    std::unique_ptr<QLockFile> m_portLock;
     QProcess m_process;
     int m_port = 0;
     qint64 m_pid = 0;
