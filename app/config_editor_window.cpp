@@ -2,6 +2,7 @@
 
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
+#include "common/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +56,10 @@ ConfigEditorWindow::ConfigEditorWindow(const QString& filePath, const TerminalSe
     setWindowTitle(QStringLiteral("Configurações"));
     setWindowModality(Qt::ApplicationModal);
     buildControls();
+    limpa_campos(this);
     showForm(m_editor.load());
+    adjustSize();
+    centraliza_form(this);
 }
 
 void ConfigEditorWindow::buildControls()
@@ -72,6 +76,7 @@ void ConfigEditorWindow::buildControls()
     m_command2 = button(QStringLiteral("Command2"), QStringLiteral("Sair"), this);
 
     m_text11->setMinimumWidth(360);
+    m_combo2->setMinimumWidth(m_combo1->sizeHint().width());
     for (QLineEdit* number : {m_text3, m_text1, m_text2})
         number->setMaximumWidth(96);
 

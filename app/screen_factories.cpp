@@ -1,6 +1,7 @@
 #include "app/screen_factories.h"
 
 #include "app/placeholder_window.h"
+#include "entries/entry_window.h"
 
 // A screen that lands replaces its placeholder here, one line each, e.g.
 //     factories.sale = [](const ScreenContext& c) { return new SaleWindow(c.settings, c.navigation, c.messages); };
@@ -8,7 +9,7 @@ ScreenFactories defaultScreenFactories()
 {
     ScreenFactories factories;
     factories.sale = placeholderFactory(QStringLiteral("FrmVendas"), QStringLiteral("Tela de vendas"));
-    factories.entry = placeholderFactory(QStringLiteral("FrmEntradas"), QStringLiteral("Tela de entradas"));
+    factories.entry = [](const ScreenContext& c) { return new EntryWindow(c.settings, c.navigation, c.messages); };
     factories.console = placeholderFactory(QStringLiteral("principal"), QStringLiteral("Janela principal"));
     return factories;
 }

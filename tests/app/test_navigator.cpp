@@ -7,8 +7,10 @@
 #include "tests/support/scripted_messages.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,13 +133,18 @@ void TestNavigator::firstWindowOfEachMode()
 
 void TestNavigator::placeholderSaysWhichScreen()
 {
-    writeConfig(configLines(databasePath(), "ENTRADA"));
-    startNavigator();
-    auto* placeholder = qobject_cast<PlaceholderWindow*>(m_navigator->screen(Navigator::Screen::Entry));
+    const ScreenFactory factory = placeholderFactory(QStringLiteral("FrmVendas"), QStringLiteral("Tela de vendas"));
+    TerminalSettings settings;
+    Navigator navigation(dataDir(), *m_messages, {}, QString());
+    QPointer<QWidget> window = factory(ScreenContext{settings, navigation, *m_messages, {}});
+    auto* placeholder = qobject_cast<PlaceholderWindow*>(window.data());
     QVERIFY(placeholder);
-    QCOMPARE(placeholder->text(), QStringLiteral("Tela de entradas (FrmEntradas) ainda não disponível nesta versão"));
+    QCOMPARE(placeholder->objectName(), QStringLiteral("FrmVendas"));
+    QCOMPARE(placeholder->text(), QStringLiteral("Tela de vendas (FrmVendas) ainda não disponível nesta versão"));
+    placeholder->show();
+    QVERIFY(QTest::qWaitForWindowExposed(placeholder));
     QTest::keyClick(placeholder, Qt::Key_Escape);
-    QTRY_VERIFY(!m_navigator->screen(Navigator::Screen::Entry));
+    QTRY_VERIFY(!window);
 }
 
 void TestNavigator::savingTheEditorRunsTheStartupAgain()
