@@ -117,7 +117,6 @@ private slots:
 
     void directToDevice_data();
     void directToDevice();
-    void directAppendsJobAfterJob();
     void unavailableDevice_data();
     void unavailableDevice();
     void nothingPrintedYetSendsNothing();
@@ -127,14 +126,13 @@ private slots:
     void slowPrinterGetsEveryByte();
     void printerGoneAwayIsAFailure();
 
+    void printProgramStartedWithoutWaiting_data();
     void printProgramStartedWithoutWaiting();
-    void printProgramFoundOnPath();
     void printProgramMissing_data();
     void printProgramMissing();
 
     void otherRoutesPrintNothing_data();
     void otherRoutesPrintNothing();
-    void spoolNotWrittenRoutesNothing();
 
 private:
     TerminalSettings settings(qint16 route) const;
@@ -199,15 +197,6 @@ void TestPrintRoutes::directToDevice()
     const Result<void> result = imprime_arquivo(settings(0));
     QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.failure().text));
     QCOMPARE(fileBytes(m_device), printed);
-}
-
-void TestPrintRoutes::directAppendsJobAfterJob()
-{
-    // F3 reprints: the device receives the same job again after the first.
-    QVERIFY(putFile(m_device, QByteArray()));
-    QVERIFY(printJob(settings(0), {u"UM"_s}).ok());
-    QVERIFY(imprime_arquivo(settings(0)).ok());
-    QCOMPARE(fileBytes(m_device), QByteArray("UM\r\nUM\r\n"));
 }
 
 void TestPrintRoutes::unavailableDevice_data()
@@ -319,10 +308,20 @@ void TestPrintRoutes::printerGoneAwayIsAFailure()
     QVERIFY2(result.failure().text.startsWith(msg::impressoraIndisponivel), qPrintable(result.failure().text));
 }
 
+void TestPrintRoutes::printProgramStartedWithoutWaiting_data()
+{
+    QTest::addColumn<bool>("onPath");
+    QTest::addRow("in the data folder") << false;
+    QTest::addRow("on the PATH") << true;
+}
+
 void TestPrintRoutes::printProgramStartedWithoutWaiting()
 {
-    QVERIFY(putFile(dataPath(u"imp"_s), impScript(1), true));
-    QVERIFY(writeSpoolFile(spoolPath(settings(1)), {u"X"_s}).ok());
+    QFETCH(bool, onPath);
+    QTemporaryDir bin;
+    QVERIFY(putFile(onPath ? bin.filePath(u"imp"_s) : dataPath(u"imp"_s), impScript(1), true));
+    if (onPath)
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + m_savedPath);
 
     QElapsedTimer clock;
     clock.start();
@@ -336,19 +335,6 @@ void TestPrintRoutes::printProgramStartedWithoutWaiting()
     QCOMPARE(canonical(got.value(0)), canonical(m_data->path()));   // working folder
     QCOMPARE(canonical(got.value(1)), canonical(m_data->path()));   // VORINDA_DIR
     QCOMPARE(got.value(2), u"0"_s);                                 // no arguments
-}
-
-void TestPrintRoutes::printProgramFoundOnPath()
-{
-    QTemporaryDir bin;
-    QVERIFY(putFile(bin.filePath(u"imp"_s), impScript(0), true));
-    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + m_savedPath);
-
-    QVERIFY(imprime_arquivo(settings(1)).ok());
-    const QString ran = dataPath(u"imp_ran.txt"_s);
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ran), 10000);
-    QCOMPARE(canonical(QString::fromLocal8Bit(fileBytes(ran)).split(u'\n').value(0)),
-             canonical(m_data->path()));
 }
 
 void TestPrintRoutes::printProgramMissing_data()
@@ -391,18 +377,6 @@ void TestPrintRoutes::otherRoutesPrintNothing()
     QTest::qWait(300);
     QCOMPARE(fileBytes(m_device), QByteArray());
     QVERIFY(!QFile::exists(dataPath(u"imp_ran.txt"_s)));
-}
-
-void TestPrintRoutes::spoolNotWrittenRoutesNothing()
-{
-    QVERIFY(putFile(m_device, QByteArray()));
-    TerminalSettings s = settings(0);
-    s.dataDir = m_data->filePath(u"nao_existe"_s);
-
-    const Result<void> result = printJob(s, {u"A"_s});
-    QVERIFY(!result.ok());
-    QVERIFY(result.failure().text.startsWith(msg::arquivoImpressaoFalhou));
-    QCOMPARE(fileBytes(m_device), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestPrintRoutes)

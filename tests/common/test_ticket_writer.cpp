@@ -1,13 +1,8 @@
-#include "common/terminal_settings.h"
 #include "common/ticket_writer.h"
 
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-QString blanks(int n) { return QString(n, u' '); }
-} // namespace
 
 class TestTicketWriter : public QObject
 {
@@ -16,11 +11,7 @@ class TestTicketWriter : public QObject
 private slots:
     void marginOnEveryLineButFeed_data();
     void marginOnEveryLineButFeed();
-    void centred_data();
-    void centred();
     void controlCharactersPrintAsBlanks();
-    void ticketText_data();
-    void ticketText();
     void weekdayAndDate_data();
     void weekdayAndDate();
 };
@@ -32,8 +23,7 @@ void TestTicketWriter::marginOnEveryLineButFeed_data()
     QTest::addColumn<QStringList>("expected");
 
     const QString rule(40, u'-');
-    QTest::addRow("no margin, no feed") << QString() << 0
-        << QStringList{u"TIPO  :X"_s, QString(), rule};
+    QTest::addRow("no margin, no feed") << QString() << 0 << QStringList{u"TIPO  :X"_s, QString(), rule};
     QTest::addRow("margin 3, feed 2") << u"   "_s << 2
         << QStringList{u"   TIPO  :X"_s, u"   "_s, QString(u"   "_s + rule), u" "_s, u" "_s};
     QTest::addRow("negative feed writes none") << u" "_s << -4
@@ -54,33 +44,6 @@ void TestTicketWriter::marginOnEveryLineButFeed()
     QCOMPARE(ticket.lines(), expected);
 }
 
-void TestTicketWriter::centred_data()
-{
-    QTest::addColumn<QString>("margem");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    QTest::addRow("11 characters: 14 each side") << QString() << u"BAR ESTRELA"_s
-        << QString(blanks(14) + u"BAR ESTRELA"_s + blanks(14));
-    QTest::addRow("13 characters: 14 each side") << QString() << u"BAR DO CENTRO"_s
-        << QString(blanks(14) + u"BAR DO CENTRO"_s + blanks(14));
-    QTest::addRow("margin before the blanks") << u"   "_s << u"CAIXA 2 - VENDA - DOCTO 157"_s
-        << QString(blanks(3) + blanks(6) + u"CAIXA 2 - VENDA - DOCTO 157"_s + blanks(6));
-    QTest::addRow("longer than 40: cut, no blanks") << QString() << QString(45, u'X')
-        << QString(40, u'X');
-}
-
-void TestTicketWriter::centred()
-{
-    QFETCH(QString, margem);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-
-    TicketWriter ticket(margem, 3);
-    ticket.centred(text);
-    QCOMPARE(ticket.lines(), QStringList{expected});
-}
-
 void TestTicketWriter::controlCharactersPrintAsBlanks()
 {
     // A line break inside a stored name must not split the ticket line.
@@ -89,31 +52,11 @@ void TestTicketWriter::controlCharactersPrintAsBlanks()
     QCOMPARE(ticket.lines(), QStringList{u"ITEM :CERVEJA  LATA GELADA"_s});
 }
 
-void TestTicketWriter::ticketText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    QTest::addRow("payment form") << u"Cartão de crédito"_s << u"CARTAO DE CREDITO"_s;
-    QTest::addRow("cedilla") << u"Promoção"_s << u"PROMOCAO"_s;
-    QTest::addRow("plain") << u"Bar Estrela"_s << u"BAR ESTRELA"_s;
-    QTest::addRow("capitals with accents") << u"ÁGUA TÔNICA"_s << u"AGUA TONICA"_s;
-}
-
-void TestTicketWriter::ticketText()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(::ticketText(text), expected);
-}
-
 void TestTicketWriter::weekdayAndDate_data()
 {
     QTest::addColumn<QDateTime>("moment");
     QTest::addColumn<QString>("expected");
 
-    QTest::addRow("friday") << QDateTime(QDate(2026, 12, 4), QTime(18, 32, 10))
-                            << u"SEXTA-FEIRA 04/12/2026 18:32:10"_s;
     QTest::addRow("saturday keeps its accent") << QDateTime(QDate(2026, 12, 5), QTime(21, 15, 33))
                                                << u"SÁBADO 05/12/2026 21:15:33"_s;
     QTest::addRow("tuesday keeps its cedilla") << QDateTime(QDate(2026, 12, 1), QTime(1, 2, 3))
