@@ -129,10 +129,16 @@ Result<void> Connection::open(const QString& path)
 void Connection::close()
 {
     m_columns.clear();
-    m_inTransaction = false;
     m_path.clear();
-    if (!m_db.isValid())
+    if (!m_db.isValid()) {
+        m_inTransaction = false;
         return;
+    }
+    // Firebird refuses to detach with a transaction open; what was not
+    // committed is given up, as a guard leaving its scope would.
+    if (m_inTransaction)
+        m_db.rollback();
+    m_inTransaction = false;
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);

@@ -34,7 +34,7 @@ Result<void> Transaction::commit()
 {
     if (!m_begun)
         return m_failure;
-    if (m_done)
+    if (m_done || !m_connection.inTransaction())
         return Failure{QString(), QStringLiteral("A transação já foi encerrada.")};
     if (!m_connection.database().commit()) {
         Failure failure = failureFrom(m_connection.database().lastError());
@@ -51,6 +51,8 @@ void Transaction::rollback()
     if (!m_begun || m_done)
         return;
     m_done = true;
-    m_connection.database().rollback();
+    // Closing the connection already gave the work up.
+    if (m_connection.inTransaction())
+        m_connection.database().rollback();
     m_connection.setInTransaction(false);
 }

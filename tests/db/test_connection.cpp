@@ -19,6 +19,7 @@ private slots:
     void unitSeesItsOwnRowsOthersOnlyAfterCommit();
     void guardLeftWithoutCommitRollsBack();
     void secondGuardOnOneConnectionIsRefused();
+    void closingGivesUpWhatWasNotCommitted();
     void noTransactionLeftOpenAfterAStatement_data();
     void noTransactionLeftOpenAfterAStatement();
 
@@ -139,6 +140,24 @@ void TestConnection::secondGuardOnOneConnectionIsRefused()
     QCOMPARE(count(c, QStringLiteral("select count(*) from caixa where ncodigo = 5")), 1);
     outer.rollback();
     QCOMPARE(count(c, QStringLiteral("select count(*) from caixa where ncodigo = 5")), 0);
+}
+
+void TestConnection::closingGivesUpWhatWasNotCommitted()
+{
+    TestDatabase db;
+    QVERIFY2(db.ok(), qPrintable(db.error()));
+    Connection c;
+    QVERIFY(c.open(db.path()).ok());
+    Transaction unit(c);
+    QVERIFY(c.execute(QStringLiteral("insert into caixa values (4, 'Quatro')")).ok());
+    c.close();
+    QVERIFY(!c.isOpen());
+    QVERIFY(!c.inTransaction());
+    QVERIFY(!unit.commit().ok());
+    QCOMPARE(count(db.connection(), QStringLiteral("select count(*) from caixa where ncodigo = 4")), 0);
+    // The file is free again: a new connection opens and works.
+    QVERIFY(c.open(db.path()).ok());
+    QCOMPARE(count(c, QStringLiteral("select count(*) from caixa")), 1);
 }
 
 // A statement left holding its transaction would keep old snapshots and
