@@ -1,0 +1,347 @@
+// The list-screen pattern through the product finder: filters, grid rows,
+// details with the refill after a change, deletes refused and done.
+#include "common/message_texts.h"
+#include "common/terminal_settings.h"
+#include "registers/product_finder.h"
+#include "registers/product_finder_widget.h"
+#include "registers/product_register_widget.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QList<qint32> codes(const ProductFinder& finder)
+{
+    QList<qint32> found;
+    for (int row = 0; row < finder.model().rowCount(); ++row)
+        if (const std::optional<qint32> code = finder.codeAt(row))
+            found << *code;
+    return found;
+}
+
+} // namespace
+
+class TestProductFinder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void filters_data();
+    void filters();
+    void groupsListed();
+    void gridRows_data();
+    void gridRows();
+    void cellsAsShown();
+    void codeBeyond16Bits();
+    void deleteRefusedKeepsTheGrid();
+    void deleteDeclinedOrOnFillerRow();
+    void deleteDone();
+
+    void typingInAFilterEmptiesTheGrid();
+    void detailsRefillsAfterTheChange();
+    void keysOfTheGrid();
+
+private:
+    void addProducts(int count);
+    FrmLocalizaProduto* openScreen();
+
+    std::unique_ptr<TestDatabase> m_db;
+    TerminalSettings m_settings;
+    ScriptedMessages m_messages;
+    QPointer<FrmLocalizaProduto> m_screen;
+};
+
+void TestProductFinder::init()
+{
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Demo);
+    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
+    m_settings.conexao = &m_db->connection();
+    m_messages.clear();
+}
+
+void TestProductFinder::cleanup()
+{
+    delete m_screen.data();
+    QCOMPARE(m_messages.pendingAnswers(), 0);
+    m_db.reset();
+}
+
+void TestProductFinder::addProducts(int count)
+{
+    for (int i = 0; i < count; ++i)
+        QVERIFY(m_db->connection().execute(
+            QStringLiteral("insert into produto values (null, ?, 5, 1, 1, 1, 2, 0, 'Un', 1, 1, 1)"),
+            {SqlValue::text(QStringLiteral("Extra %1").arg(i))}));
+}
+
+FrmLocalizaProduto* TestProductFinder::openScreen()
+{
+    m_screen = new FrmLocalizaProduto(m_settings, m_messages);
+    m_screen->show();
+    if (!QTest::qWaitForWindowActive(m_screen))
+        qWarning("the finder did not become active");
+    return m_screen;
+}
+
+void TestProductFinder::filters_data()
+{
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("grupo");
+    QTest::addColumn<QList<qint32>>("found");
+
+    QTest::addRow("a code alone decides") << "12" << "zzz" << "Cervejas" << QList<qint32>{12};
+    QTest::addRow("unknown code") << "99" << "" << "" << QList<qint32>{};
+    QTest::addRow("code beyond any code") << "99999999999" << "" << "" << QList<qint32>{};
+    QTest::addRow("name anywhere, proper case") << "" << "lata" << "" << QList<qint32>{1, 8};
+    QTest::addRow("accented name") << "" << "água" << "" << QList<qint32>{9, 10};
+    QTest::addRow("group alone") << "" << "" << "Cervejas" << QList<qint32>{1, 2, 3, 4, 16};
+    QTest::addRow("name within group") << "" << "lata" << "Refrigerantes E Águas" << QList<qint32>{8};
+    QTest::addRow("empty group item: every group") << "" << "" << ""
+        << QList<qint32>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    QTest::addRow("a name stored in lower case is not found") << "" << "minusculas" << "" << QList<qint32>{};
+}
+
+void TestProductFinder::filters()
+{
+    QFETCH(QString, codigo);
+    QFETCH(QString, nome);
+    QFETCH(QString, grupo);
+    QFETCH(QList<qint32>, found);
+
+    QVERIFY(m_db->connection().execute(
+        QStringLiteral("insert into produto values (null, 'produto em minusculas', 1, 0, 0, 0, 1, 0, 'Un', 1, 0, 1)")));
+    ProductFinder finder(m_settings, m_messages);
+    finder.setCodigo(codigo);
+    finder.setNome(nome);
+    finder.setGrupo(grupo);
+    QVERIFY(finder.search());
+    QCOMPARE(codes(finder), found);
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+void TestProductFinder::groupsListed()
+{
+    ProductFinder finder(m_settings, m_messages);
+    QCOMPARE(finder.loadGroups(),
+             (QStringList{QString(), QStringLiteral("Cervejas"), QStringLiteral("Destilados"),
+                          QStringLiteral("Drinks"), QStringLiteral("Petiscos"),
+                          QStringLiteral("Refrigerantes E Águas")}));
+}
+
+void TestProductFinder::gridRows_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<int>("rowsInAll");
+
+    QTest::addRow("nothing found: header and empty rows") << "zzz" << 0 << 0 << 15;
+    QTest::addRow("3 found") << "cerveja" << 0 << 3 << 15;
+    QTest::addRow("14 found fill the minimum") << "" << 0 << 15 << 16;
+    QTest::addRow("20 found") << "" << 5 << 20 << 21;
+}
+
+void TestProductFinder::gridRows()
+{
+    QFETCH(QString, nome);
+    QFETCH(int, extra);
+    QFETCH(int, found);
+    QFETCH(int, rowsInAll);
+
+    addProducts(extra);
+    ProductFinder finder(m_settings, m_messages);
+    finder.setNome(nome);
+    QVERIFY(finder.search());
+    QCOMPARE(finder.model().foundCount(), found);
+    QCOMPARE(finder.model().gridRows(), rowsInAll);
+    const int body = rowsInAll - 1;
+    if (found > 0)
+        QVERIFY(finder.codeAt(found - 1));
+    if (found < body) {   // filler rows hold nothing
+        QVERIFY(!finder.codeAt(found));
+        QCOMPARE(finder.model().cell(body - 1, 0), QString());
+    }
+
+    finder.reset();
+    QCOMPARE(finder.model().foundCount(), 0);
+    QCOMPARE(finder.model().gridRows(), 15);
+}
+
+void TestProductFinder::cellsAsShown()
+{
+    ProductFinder finder(m_settings, m_messages);
+    finder.setCodigo(QStringLiteral("1"));
+    QVERIFY(finder.search());
+    const ListModel& grid = finder.model();
+    QCOMPARE(grid.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Código"));
+    QCOMPARE(grid.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Qtde. atual"));
+    QCOMPARE(grid.cell(0, 0), QStringLiteral("1"));
+    QCOMPARE(grid.cell(0, 1), QStringLiteral("Cerveja Lata"));
+    QCOMPARE(grid.cell(0, 2), QStringLiteral("R$ 7,00"));
+    QCOMPARE(grid.cell(0, 3), QStringLiteral("240"));
+    QCOMPARE(grid.data(grid.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignLeft);
+    QCOMPARE(grid.data(grid.index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignHCenter);
+}
+
+void TestProductFinder::codeBeyond16Bits()
+{
+    QVERIFY(m_db->connection().setGenerator(QStringLiteral("produto"), 70000));
+    QVERIFY(m_db->connection().execute(
+        QStringLiteral("insert into produto values (70000, 'Vinho D''Ávila', 2, 2.5, 2.5, 20, 60, 1, 'Garrafa', 1, 1, 30)")));
+    ProductFinder finder(m_settings, m_messages);
+    finder.setNome(QStringLiteral("ávila"));
+    QVERIFY(finder.search());
+    QCOMPARE(codes(finder), QList<qint32>{70000});
+    QCOMPARE(finder.model().cell(0, 1), QStringLiteral("Vinho D'Ávila"));
+    QCOMPARE(finder.model().cell(0, 3), QStringLiteral("2,5"));
+    finder.setNome(QString());
+    finder.setCodigo(QStringLiteral("70000"));
+    QVERIFY(finder.search());
+    QCOMPARE(codes(finder), QList<qint32>{70000});
+}
+
+void TestProductFinder::deleteRefusedKeepsTheGrid()
+{
+    Connection& c = m_db->connection();
+    QVERIFY(c.execute(QStringLiteral("insert into venda values (1, 1, null, 'Dinheiro', 7, 10, 3)")));
+    QVERIFY(c.execute(QStringLiteral(
+        "insert into item_venda (ncodigo, nvenda, nproduto, nqtde, npreco, ntotal, nnumero) "
+        "values (null, 1, 1, 1, 7, 7, 1)")));
+
+    ProductFinder finder(m_settings, m_messages);
+    finder.setNome(QStringLiteral("lata"));
+    QVERIFY(finder.search());
+    QCOMPARE(codes(finder), (QList<qint32>{1, 8}));
+
+    // Another workstation renames a product meanwhile: the refused delete must
+    // not refill the grid behind the operator.
+    QVERIFY(c.execute(QStringLiteral("update produto set cdescricao = 'Água Lata' where ncodigo = 9")));
+    m_messages.answerNext(true);    // confirma_exclusao
+    m_messages.answerNext(false);   // no, do not show the database's own text
+    QVERIFY(!finder.remove(0));
+    QCOMPARE(m_messages.texts(), (QStringList{msg::confirmaExclusao, msg::violacaoIntegridade}));
+    QCOMPARE(codes(finder), (QList<qint32>{1, 8}));
+    const Result<Rows> still = c.select(QStringLiteral("select count(*) from produto where ncodigo = 1"));
+    QCOMPARE(still->integer(0, QStringLiteral("count")), 1);
+}
+
+void TestProductFinder::deleteDeclinedOrOnFillerRow()
+{
+    ProductFinder finder(m_settings, m_messages);
+    finder.setNome(QStringLiteral("lata"));
+    QVERIFY(finder.search());
+    QVERIFY(!finder.remove(5));    // a filler row: nothing asked
+    QVERIFY(!finder.remove(-1));   // no row selected
+    QVERIFY(m_messages.shown().isEmpty());
+    m_messages.answerNext(false);
+    QVERIFY(!finder.remove(1));
+    QCOMPARE(m_messages.texts(), QStringList{msg::confirmaExclusao});
+    QCOMPARE(codes(finder), (QList<qint32>{1, 8}));
+}
+
+void TestProductFinder::deleteDone()
+{
+    ProductFinder finder(m_settings, m_messages);
+    finder.setNome(QStringLiteral("lata"));
+    QVERIFY(finder.search());
+    m_messages.answerNext(true);
+    QVERIFY(finder.remove(1));
+    QCOMPARE(codes(finder), QList<qint32>{1});
+    const Result<Rows> gone = m_db->connection().select(QStringLiteral("select count(*) from produto where ncodigo = 8"));
+    QCOMPARE(gone->integer(0, QStringLiteral("count")), 0);
+}
+
+void TestProductFinder::typingInAFilterEmptiesTheGrid()
+{
+    openScreen();
+    QCOMPARE(m_screen->windowTitle(), QStringLiteral("Consultas"));
+    auto* nome = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* grupo = m_screen->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QCOMPARE(grupo->count(), 6);
+    QCOMPARE(grupo->currentText(), QString());
+    QCOMPARE(m_screen->finder().model().foundCount(), 0);   // not filled on opening
+
+    m_screen->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    QCOMPARE(m_screen->finder().model().foundCount(), 15);
+    nome->setFocus();
+    QTest::keyClick(nome, Qt::Key_L);
+    QCOMPARE(m_screen->finder().model().foundCount(), 0);
+    QTest::keyClicks(nome, QStringLiteral("ata"));
+    m_screen->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    QCOMPARE(codes(m_screen->finder()), (QList<qint32>{1, 8}));
+    grupo->setCurrentIndex(1);
+    QCOMPARE(m_screen->finder().model().foundCount(), 0);
+    m_screen->procurar();
+    QCOMPARE(codes(m_screen->finder()), QList<qint32>{1});
+}
+
+void TestProductFinder::detailsRefillsAfterTheChange()
+{
+    openScreen();
+    auto* nome = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QTest::keyClicks(nome, QStringLiteral("lata"));
+    m_screen->procurar();
+    m_screen->grid()->selectRow(1);
+    m_screen->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+
+    auto* form = m_screen->findChild<FrmCadProdutos*>();
+    QVERIFY(form);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->product().codigo(), 8);
+    QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Refrigerante Lata"));
+    // Asking again brings the same register forward.
+    m_screen->detalhes();
+    QCOMPARE(m_screen->findChildren<FrmCadProdutos*>().size(), 1);
+
+    form->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("refrigerante lata zero"));
+    form->findChild<QLineEdit*>(QStringLiteral("Text4"))->setText(QStringLiteral("6,5"));
+    QPointer<FrmCadProdutos> guard(form);
+    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+    QTRY_VERIFY(guard.isNull());   // closed after the change
+    QCOMPARE(m_screen->finder().model().cell(1, 1), QStringLiteral("Refrigerante Lata Zero"));
+    QCOMPARE(m_screen->finder().model().cell(1, 2), QStringLiteral("R$ 6,50"));
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+}
+
+void TestProductFinder::keysOfTheGrid()
+{
+    openScreen();
+    m_screen->procurar();
+    QTableView* grid = m_screen->grid();
+    grid->setFocus();
+    grid->selectRow(14);   // product 15, the last
+    m_messages.answerNext(false);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(m_messages.texts(), QStringList{msg::confirmaExclusao});
+
+    // A double-click on a filler row opens nothing.
+    auto* nome = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    nome->setText(QStringLiteral("cerveja"));
+    m_screen->procurar();
+    const QRect filler = grid->visualRect(grid->model()->index(6, 1));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, filler.center());
+    QVERIFY(!m_screen->findChild<FrmCadProdutos*>());
+
+    QTest::keyClick(grid, Qt::Key_F5);
+    QCOMPARE(QApplication::focusWidget(), m_screen->findChild<QPushButton*>(QStringLiteral("Command3")));
+    QCOMPARE(m_screen->finder().model().foundCount(), 3);   // F5 does not search by itself
+}
+
+QTEST_MAIN(TestProductFinder)
+#include "test_product_finder.moc"
