@@ -230,6 +230,40 @@ Result<int> Connection::execute(const QString& sql, const SqlParams& params)
     return touched < 0 ? 0 : touched;
 }
 
+Result<int> Connection::executeEach(const QString& sql, const QList<SqlParams>& rows)
+{
+    if (!isOpen())
+        return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return failureFrom(query.lastError());
+    int run = 0;
+    for (const SqlParams& params : rows) {
+        QVariantList values;
+        values.reserve(params.size());
+        for (const SqlValue& param : params) {
+            Result<QVariant> value = param.toDriver();
+            if (!value)
+                return value.failure();
+            values.append(std::move(*value));
+        }
+        Result<QVariantList> checked = checkParameters(query, params, std::move(values));
+        if (!checked)
+            return checked.failure();
+        for (int i = 0; i < checked->size(); ++i)
+            query.bindValue(i, checked->at(i));
+        if (!query.exec()) {
+            Failure failure = failureFrom(query.lastError());
+            query.clear();
+            return failure;
+        }
+        ++run;
+    }
+    query.clear();
+    return run;
+}
+
 Result<qint64> Connection::generator(const QString& name, qint64 step)
 {
     if (!isPlainIdentifier(name))

@@ -37,6 +37,10 @@ public:
     Result<Rows> select(const QString& sql, const SqlParams& params = {});
     // A change; the number of rows it touched (0 for a definition).
     Result<int> execute(const QString& sql, const SqlParams& params = {});
+    // One change run once for each list of values, prepared once: the rows of
+    // one sale inside its transaction without a prepare per row. Stops at the
+    // first refusal; the number of rows it ran.
+    Result<int> executeEach(const QString& sql, const QList<SqlParams>& rows);
     // "select gen_id(<generator>,<step>) from rdb$database": the generator's
     // value after the step (step 0 reads it unchanged). Generator names are the
     // program's own constants, never typed text.

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 // The one connection: reads that close at once, the transaction guard,
 // generators reached only through checked names, and failures as the error
 // handler expects them.
@@ -23,6 +25,8 @@ private slots:
     void noTransactionLeftOpenAfterAStatement_data();
     void noTransactionLeftOpenAfterAStatement();
 
+    void oneStatementForManyRows_data();
+    void oneStatementForManyRows();
     void rowsTouchedByAChange_data();
     void rowsTouchedByAChange();
     void generatorReadAdvancedAndSet();
@@ -189,6 +193,50 @@ void TestConnection::noTransactionLeftOpenAfterAStatement()
                                             {SqlValue::bigint(me)});
     QVERIFY(open.ok());
     QCOMPARE(open->integer(0, QStringLiteral("count")), 0);
+}
+
+// The units of an admission sale: one insert prepared once, run per unit.
+// A refusal (by the database or by the value check) on any unit leaves none.
+void TestConnection::oneStatementForManyRows_data()
+{
+    QTest::addColumn<QList<int>>("codes");
+    QTest::addColumn<bool>("inTransaction");
+    QTest::addColumn<int>("stored");
+    QTest::addRow("three units in one unit of work") << QList<int>{10, 11, 12} << true << 3;
+    QTest::addRow("three units committing one by one") << QList<int>{10, 11, 12} << false << 3;
+    QTest::addRow("duplicate in the middle") << QList<int>{10, 1, 12} << true << 0;
+    QTest::addRow("value beyond its column in the middle") << QList<int>{10, -1, 12} << true << 0;
+    QTest::addRow("no rows") << QList<int>{} << true << 0;
+}
+
+void TestConnection::oneStatementForManyRows()
+{
+    QFETCH(QList<int>, codes);
+    QFETCH(bool, inTransaction);
+    QFETCH(int, stored);
+    TestDatabase db;
+    QVERIFY2(db.ok(), qPrintable(db.error()));
+    Connection& c = db.connection();
+    QList<SqlParams> rows;
+    for (int code : codes) {
+        const qint64 value = code < 0 ? qint64(1) << 40 : code;
+        rows.append({SqlValue::integer(value), SqlValue::text(QStringLiteral("Caixa %1").arg(code))});
+    }
+    const QString insert = QStringLiteral("insert into caixa values (?, ?)");
+    std::optional<Transaction> unit;
+    if (inTransaction)
+        unit.emplace(c);
+    const Result<int> run = c.executeEach(insert, rows);
+    QCOMPARE(run.ok(), stored == int(codes.size()));
+    if (run.ok()) {
+        QCOMPARE(*run, stored);
+        if (unit)
+            QVERIFY(unit->commit().ok());
+    }
+    unit.reset();
+    std::unique_ptr<Connection> other = db.openAnother();
+    QCOMPARE(count(*other, QStringLiteral("select count(*) from caixa where ncodigo >= 10")), stored);
+    QCOMPARE(count(*other, QStringLiteral("select count(*) from caixa")), 1 + stored);
 }
 
 void TestConnection::rowsTouchedByAChange_data()
