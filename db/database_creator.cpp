@@ -138,6 +138,12 @@ Result<void> createDatabase(const QString& path, bool demo, const CreateOptions&
 
     if (Result<void> created = createEmptyDatabase(path); !created) {
         Failure failure = created.failure();
+        // A server never overwrites either; say so in the operator's words.
+        if (failure.text.contains(QStringLiteral("File exists"))) {
+            return Failure{failure.code,
+                           QStringLiteral("O banco de dados \"%1\" já existe. Nenhum banco de dados foi criado "
+                                          "e o existente não foi alterado. (%2)").arg(path, failure.text)};
+        }
         failure.text = QStringLiteral("Não foi possível criar o banco de dados \"%1\": %2").arg(path, failure.text);
         return failure;
     }

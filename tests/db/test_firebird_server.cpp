@@ -70,6 +70,7 @@ void TestFirebirdServer::refusesAnExistingDatabaseOnTheServer()
 {
     const Result<void> again = createDatabase(m_path, false);
     QVERIFY(!again.ok());
+    QVERIFY2(again.failure().text.contains(u"já existe"), qPrintable(again.failure().text));
     // Still the demo database it was.
     Connection c;
     QVERIFY(c.open(m_path).ok());
