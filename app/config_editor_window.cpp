@@ -58,6 +58,9 @@ ConfigEditorWindow::ConfigEditorWindow(const QString& filePath, const TerminalSe
     buildControls();
     limpa_campos(this);
     showForm(m_editor.load());
+    // The window opens on its first field, ready to be typed over.
+    m_text11->setFocus();
+    m_text11->selectAll();
     adjustSize();
     centraliza_form(this);
 }

@@ -127,6 +127,12 @@ int main(int argc, char** argv)
         return runCommandLine();
     }
 
+    // Under Wayland a window cannot place itself, and the lock keys cannot be
+    // read: on a desktop that offers X11 too, the counters run through it.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication app(argc, argv);
     loadQtTranslations(app);
     if (app.arguments().size() > 1) {

@@ -2,6 +2,7 @@
 #include "app/navigator.h"
 #include "app/placeholder_window.h"
 #include "app_test_files.h"
+#include "tests/support/test_database.h"
 #include "common/message_texts.h"
 #include "db/connection.h"
 #include "tests/support/scripted_messages.h"
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 
 using apptest::configLines;
@@ -55,29 +55,30 @@ private slots:
     void screensAreSingleInstances();
 
 private:
-    QString dataDir() const { return m_dir->path(); }
-    QString databasePath() const { return m_dir->filePath(QStringLiteral("movimento.fdb")); }
+    QString dataDir() const { return m_db->dataFolder(); }
+    QString databasePath() const { return m_db->path(); }
     void writeConfig(const QList<QByteArray>& lines) { apptest::writeFile(configFilePath(dataDir()), crlf(lines)); }
     void startNavigator();
     void saveEditorWithMode(int modeIndex);
 
-    apptest::DatabaseTemplate m_template;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDatabase> m_db;
+    qsizetype m_otherConnections = 0;
     std::unique_ptr<ScriptedMessages> m_messages;
     std::unique_ptr<Navigator> m_navigator;
 };
 
 void TestNavigator::initTestCase()
 {
-    QVERIFY(m_template.create());
     // The program ends on its last window; a test binary must not.
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
 void TestNavigator::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_template.copyTo(databasePath()));
+    m_db.reset();
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
+    m_otherConnections = QSqlDatabase::connectionNames().size();
     m_messages = std::make_unique<ScriptedMessages>();
 }
 
@@ -85,7 +86,7 @@ void TestNavigator::cleanup()
 {
     m_navigator.reset();
     QTRY_VERIFY(visibleWindows().isEmpty());
-    QCOMPARE(QSqlDatabase::connectionNames().size(), 0);
+    QCOMPARE(QSqlDatabase::connectionNames().size(), m_otherConnections);
 }
 
 void TestNavigator::startNavigator()
@@ -175,7 +176,7 @@ void TestNavigator::savingFromTheConsoleClosesItAndItsConnection()
 
     QTRY_COMPARE(visibleWindows(), QStringList{"FrmEntradas"});
     QVERIFY(!console);
-    QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
+    QCOMPARE(QSqlDatabase::connectionNames().size(), m_otherConnections + 1);
     QVERIFY(m_navigator->state().connection->isOpen());
 }
 

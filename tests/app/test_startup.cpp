@@ -1,11 +1,11 @@
 #include "app/startup.h"
 #include "app_test_files.h"
+#include "tests/support/test_database.h"
 #include "common/message_texts.h"
 #include "db/connection.h"
 #include "tests/support/scripted_messages.h"
 
 #include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 
 using apptest::configLines;
@@ -51,7 +51,6 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void roads_data();
@@ -68,31 +67,24 @@ private slots:
     void failuresGoToTheLog();
 
 private:
-    QString dataDir() const { return m_dir->path(); }
-    QString databasePath() const { return m_dir->filePath(QStringLiteral("movimento.fdb")); }
+    QString dataDir() const { return m_db->dataFolder(); }
+    QString databasePath() const { return m_db->path(); }
     void writeConfig(const QList<QByteArray>& lines) { apptest::writeFile(configFilePath(dataDir()), crlf(lines)); }
     void execute(const QString& sql);
 
-    apptest::DatabaseTemplate m_template;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDatabase> m_db;
 };
-
-void TestStartup::initTestCase()
-{
-    QVERIFY(m_template.create());
-}
 
 void TestStartup::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_template.copyTo(databasePath()));
+    m_db.reset();
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
 }
 
 void TestStartup::execute(const QString& sql)
 {
-    Connection connection;
-    QVERIFY(connection.open(databasePath()).ok());
-    const auto done = connection.execute(sql);
+    const auto done = m_db->connection().execute(sql);
     QVERIFY2(done.ok(), qPrintable(done.ok() ? QString() : done.failure().description()));
 }
 
@@ -321,13 +313,14 @@ void TestStartup::emptyTablesAreFailures()
 void TestStartup::aSecondRunReplacesTheConnection()
 {
     writeConfig(configLines(databasePath(), "VENDA"));
+    const auto others = QSqlDatabase::connectionNames().size();
     RunState state;
     state.settings.dataDir = dataDir();
     ScriptedMessages messages;
     RecordedScreens screens;
     Startup(state, messages, screens).run();
     QVERIFY(state.connection && state.connection->isOpen());
-    QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
+    QCOMPARE(QSqlDatabase::connectionNames().size(), others + 1);
 
     // The editor saved another mode: the next run opens its own connection.
     writeConfig(configLines(databasePath(), "GERENCIA"));
@@ -336,7 +329,7 @@ void TestStartup::aSecondRunReplacesTheConnection()
     QVERIFY(state.connection && state.connection->isOpen());
     QCOMPARE(state.settings.conexao, state.connection.get());
     // The old connection is gone, not left open beside the new one.
-    QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
+    QCOMPARE(QSqlDatabase::connectionNames().size(), others + 1);
     QCOMPARE(screens.opened, (QStringList{QStringLiteral("sale"), QStringLiteral("console")}));
 
     // A run whose database is gone keeps no connection to the old one open.
