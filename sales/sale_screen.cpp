@@ -1,6 +1,5 @@
 #include "sales/sale_screen.h"
 
-#include "common/field_kind.h"
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
 #include "common/messages.h"
@@ -217,6 +216,9 @@ void FrmVendas::wireKeys()
     m_keys = new KeyConventions(this);
     m_keys->setKind(m_text3, FieldKind::Whole);
     m_keys->setKind(m_text5, FieldKind::Money);
+    // The quantity takes digits and the comma while typing, like money, but
+    // keeps what was typed on leaving, like a whole number.
+    m_keys->setKind(m_text2, FieldKind::Money, FieldKind::Whole);
     m_keys->setLeaveCheck(m_text3, [this] { return leaveCode(); });
     m_keys->setLeaveCheck(m_text2, [this] {
         pull();
@@ -269,13 +271,6 @@ bool FrmVendas::onKey(QKeyEvent* event, QWidget* field)
         break;
     }
 
-    // The quantity takes digits and the comma while typing, like money, but
-    // keeps what was typed on leaving.
-    if (field == m_text2 && !event->text().isEmpty() && event->text().at(0).isPrint()) {
-        const FieldText state{m_text2->text(), m_text2->cursorPosition(), m_text2->selectionStart(),
-                              int(m_text2->selectedText().size())};
-        return !filtra_tecla(FieldKind::Money, state, event->text().at(0)).accepted;
-    }
     return false;
 }
 
@@ -369,6 +364,7 @@ bool FrmVendas::fecharVenda()
     m_entry.paymentClosed();
     push();
     refreshGrid();
+    activateWindow();
     focusCode();
     return recorded;
 }
