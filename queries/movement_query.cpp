@@ -117,10 +117,12 @@ bool MovementQuery::carrega_excluidas()
 
 void MovementQuery::pesquisa()
 {
-    // A failing first list is reported once; the second is tried anyway,
-    // since it may well answer.
-    carrega_validas();
-    carrega_excluidas();
+    // One message is enough when the database does not answer: the second
+    // list is then left empty rather than asked again.
+    if (carrega_validas())
+        carrega_excluidas();
+    else
+        monta_grid_excluidas();
 }
 
 bool MovementQuery::fill(MovementModel& model, const GridList& list)

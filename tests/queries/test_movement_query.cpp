@@ -75,6 +75,7 @@ private slots:
     void alreadyCancelledElsewhere();
     void conflictWithOpenChange();
     void cancelledListFollowsMovementDate();
+    void failingSearchSaysSoOnce();
 
 private:
     std::unique_ptr<MovementQuery> open(Kind kind, const QDateTime& now = Night);
@@ -568,6 +569,25 @@ void TestMovementQuery::cancelledListFollowsMovementDate()
     query->setDataInicial(QDate(2026, 12, 3));
     query->pesquisa();
     QCOMPARE(query->qtdeExcluidas(), QStringLiteral("1"));
+}
+
+void TestMovementQuery::failingSearchSaysSoOnce()
+{
+    add(Kind::Sales, at("2026-12-04 20:00:00"), 1);
+    auto query = open(Kind::Sales);
+    QCOMPARE(query->qtdeValidas(), QStringLiteral("1"));
+    query->marca(0);
+
+    m_db->connection().close();
+    query->pesquisa();
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().kind, ScriptedMessages::Kind::Plain);
+    // Nothing stale is left on either tab.
+    QCOMPARE(query->qtdeValidas(), QStringLiteral("0"));
+    QCOMPARE(query->totalValidas(), QStringLiteral("R$ 0,00"));
+    QCOMPARE(query->validas().rowCount(), 15);
+    QVERIFY(!query->validas().hasCode(0));
+    QCOMPARE(query->qtdeExcluidas(), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestMovementQuery)
