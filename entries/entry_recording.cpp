@@ -67,8 +67,10 @@ Result<RecordedEntries> recordEntries(Connection& connection, const EntrySale& s
 
     const QString insert = QStringLiteral(
         "insert into entrada values(?,null,(select ncodigo from tipo_entrada where cnome = ?),?,?,'Nao',null,null,null,?,?)");
+    QList<SqlParams> units;
+    units.reserve(sale.units);
     for (int i = 0; i < sale.units; ++i) {
-        const auto inserted = connection.execute(insert, {
+        units.append({
             SqlValue::integer(recorded.firstCode + i),
             SqlValue::text(sale.tipo),
             SqlValue::integer(sale.caixa),
@@ -76,9 +78,10 @@ Result<RecordedEntries> recordEntries(Connection& connection, const EntrySale& s
             SqlValue::text(sale.forma),
             SqlValue::integer(recorded.firstNumber + i),
         });
-        if (!inserted)
-            return inserted.failure();
     }
+    // Prepared once for all the units, inside the transaction.
+    if (const auto inserted = connection.executeEach(insert, units); !inserted)
+        return inserted.failure();
 
     const auto stored = connection.select(
         QStringLiteral("select ddata_entrada from entrada where ncodigo = ?"),
