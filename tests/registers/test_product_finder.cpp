@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -334,8 +335,11 @@ void TestProductFinder::keysOfTheGrid()
     auto* nome = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
     nome->setText(QStringLiteral("cerveja"));
     m_screen->procurar();
-    const QRect filler = grid->visualRect(grid->model()->index(6, 1));
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, filler.center());
+    const QPoint filler = grid->visualRect(grid->model()->index(6, 1)).center();
+    QSignalSpy doubleClicked(grid, &QTableView::doubleClicked);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, filler);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, filler);
+    QCOMPARE(doubleClicked.count(), 1);
     QVERIFY(!m_screen->findChild<FrmCadProdutos*>());
 
     QTest::keyClick(grid, Qt::Key_F5);

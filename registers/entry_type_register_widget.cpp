@@ -1,0 +1,55 @@
+#include "registers/entry_type_register_widget.h"
+
+#include "registers/screen_parts.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+FrmCadTabelaPreco::FrmCadTabelaPreco(const TerminalSettings& settings, Messages& messages, bool binclusao,
+                                     qint32 codigo_tipo_entrada, QWidget* parent)
+    : RegisterFormWidget(std::make_unique<EntryTypeRegister>(settings, messages, binclusao, codigo_tipo_entrada),
+                         messages, QStringLiteral("Cadastros"), QStringLiteral("Tipo de entrada"), parent)
+{
+    using screenparts::label;
+    QLineEdit* codigo = edit(QStringLiteral("Text11"));
+    QLineEdit* nome = edit(QStringLiteral("Text1"));
+    QLineEdit* preco = edit(QStringLiteral("Text2"));
+    codigo->setEnabled(false);
+    codigo->setMaximumWidth(120);
+    preco->setMaximumWidth(160);
+    preco->setAlignment(Qt::AlignRight);
+    m_estacionamento = new QCheckBox(QStringLiteral("Estacionamento"), this);
+    m_estacionamento->setObjectName(QStringLiteral("Check1"));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(2, 1);
+    grid->addWidget(label(QStringLiteral("Código"), this), 0, 0);
+    grid->addWidget(codigo, 0, 1);
+    grid->addWidget(label(QStringLiteral("Nome"), this), 1, 0);
+    grid->addWidget(nome, 1, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("Preço"), this), 2, 0);
+    grid->addWidget(preco, 2, 1);
+    grid->addWidget(m_estacionamento, 2, 2);
+    setContent(grid);
+    setMinimumWidth(520);
+
+    QWidget* order[] = {nome, preco, okButton(), exitButton(), m_estacionamento};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    start(nome);
+}
+
+void FrmCadTabelaPreco::pushExtras()
+{
+    m_estacionamento->setChecked(entryType().estacionamento());
+}
+
+void FrmCadTabelaPreco::pullExtras()
+{
+    entryType().setEstacionamento(m_estacionamento->isChecked());
+}

@@ -1,0 +1,320 @@
+// Entry types: the register with its parking flag, and the list.
+#include "common/message_texts.h"
+#include "common/terminal_settings.h"
+#include "registers/entry_type_list.h"
+#include "registers/entry_type_list_widget.h"
+#include "registers/entry_type_register.h"
+#include "registers/entry_type_register_widget.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QList<qint32> codes(const EntryTypeList& list)
+{
+    QList<qint32> found;
+    for (int row = 0; row < list.model().rowCount(); ++row)
+        if (const std::optional<qint32> code = list.codeAt(row))
+            found << *code;
+    return found;
+}
+
+} // namespace
+
+class TestEntryType : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newTypeStored_data();
+    void newTypeStored();
+    void refusedSaveKeepsTheParkingFlag();
+    void changeLoadsAndUpdates_data();
+    void changeLoadsAndUpdates();
+    void requiredFields_data();
+    void requiredFields();
+
+    void listSearch_data();
+    void listSearch();
+    void deleteOfTypeInUseRefused();
+
+    void registerByKeyboard();
+    void listDetailsRefills();
+
+private:
+    Rows type(qint32 code);
+
+    std::unique_ptr<TestDatabase> m_db;
+    TerminalSettings m_settings;
+    ScriptedMessages m_messages;
+};
+
+void TestEntryType::init()
+{
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Demo);
+    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
+    m_settings.conexao = &m_db->connection();
+    m_messages.clear();
+}
+
+void TestEntryType::cleanup()
+{
+    QCOMPARE(m_messages.pendingAnswers(), 0);
+    m_db.reset();
+}
+
+Rows TestEntryType::type(qint32 code)
+{
+    Result<Rows> rows = m_db->connection().select(QStringLiteral("select * from tipo_entrada where ncodigo = ?"),
+                                                  {SqlValue::integer(code)});
+    return rows ? *rows : Rows();
+}
+
+void TestEntryType::newTypeStored_data()
+{
+    QTest::addColumn<bool>("parking");
+    QTest::addColumn<QString>("flag");
+    QTest::addRow("admission") << false << "N";
+    QTest::addRow("parking") << true << "S";
+}
+
+void TestEntryType::newTypeStored()
+{
+    QFETCH(bool, parking);
+    QFETCH(QString, flag);
+
+    EntryTypeRegister form(m_settings, m_messages, true);
+    form.open();
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("5"));
+    QCOMPARE(form.text(QStringLiteral("Text2")), QStringLiteral("R$ 0,00"));
+    QVERIFY(!form.estacionamento());
+    form.setText(QStringLiteral("Text1"), QStringLiteral("ingresso VIP"));
+    form.setText(QStringLiteral("Text2"), QStringLiteral("R$ 1.212,50"));
+    form.setEstacionamento(parking);
+    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+
+    const Rows row = type(5);
+    QCOMPARE(row.count(), 1);
+    QCOMPARE(row.text(0, QStringLiteral("cnome")), QStringLiteral("Ingresso Vip"));
+    QCOMPARE(row.money(0, QStringLiteral("nvalor")).toDecimalText(), QStringLiteral("1212.5"));
+    QCOMPARE(row.text(0, QStringLiteral("cestacionamento")), flag);
+
+    // Back empty, unticked, with the next code.
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("6"));
+    QVERIFY(form.text(QStringLiteral("Text1")).isEmpty());
+    QCOMPARE(form.text(QStringLiteral("Text2")), QStringLiteral("R$ 0,00"));
+    QVERIFY(!form.estacionamento());
+}
+
+void TestEntryType::refusedSaveKeepsTheParkingFlag()
+{
+    EntryTypeRegister form(m_settings, m_messages, true);
+    form.open();
+    form.setText(QStringLiteral("Text1"), QStringLiteral("entrada VIP"));   // the name exists already
+    form.setText(QStringLiteral("Text2"), QStringLiteral("25"));
+    form.setEstacionamento(true);
+    m_messages.answerNext(false);
+    QCOMPARE(form.save(), RegisterForm::Saved::No);
+    QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
+    QVERIFY(form.estacionamento());
+    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("entrada VIP"));
+    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("5"));
+    QVERIFY(type(5).isEmpty());
+
+    form.setText(QStringLiteral("Text1"), QStringLiteral("estacionamento moto"));
+    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+    QCOMPARE(type(5).text(0, QStringLiteral("cestacionamento")), QStringLiteral("S"));
+}
+
+void TestEntryType::changeLoadsAndUpdates_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<bool>("parking");
+
+    QTest::addRow("admission type") << 2 << "Entrada Meia" << "R$ 15,00" << false;
+    QTest::addRow("parking type") << 4 << "Estacionamento" << "R$ 20,00" << true;
+}
+
+void TestEntryType::changeLoadsAndUpdates()
+{
+    QFETCH(int, code);
+    QFETCH(QString, name);
+    QFETCH(QString, price);
+    QFETCH(bool, parking);
+
+    EntryTypeRegister form(m_settings, m_messages, false, code);
+    form.open();
+    QCOMPARE(form.text(QStringLiteral("Text11")), QString::number(code));
+    QCOMPARE(form.text(QStringLiteral("Text1")), name);
+    QCOMPARE(form.text(QStringLiteral("Text2")), price);
+    QCOMPARE(form.estacionamento(), parking);
+
+    form.setText(QStringLiteral("Text2"), QStringLiteral("17,5"));
+    form.setEstacionamento(!parking);
+    QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+    const Rows row = type(code);
+    QCOMPARE(row.text(0, QStringLiteral("cnome")), name);
+    QCOMPARE(row.money(0, QStringLiteral("nvalor")).toDecimalText(), QStringLiteral("17.5"));
+    QCOMPARE(row.text(0, QStringLiteral("cestacionamento")), parking ? QStringLiteral("N") : QStringLiteral("S"));
+}
+
+void TestEntryType::requiredFields_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("preco");
+    QTest::addRow("name empty") << "" << "10";
+    QTest::addRow("price empty") << "Cortesia" << "";
+}
+
+void TestEntryType::requiredFields()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, preco);
+
+    EntryTypeRegister form(m_settings, m_messages, true);
+    form.open();
+    form.setText(QStringLiteral("Text1"), nome);
+    form.setText(QStringLiteral("Text2"), preco);
+    form.setEstacionamento(true);
+    QCOMPARE(form.save(), RegisterForm::Saved::No);
+    QCOMPARE(m_messages.texts(), QStringList{msg::camposObrigatorios});
+    QVERIFY(form.estacionamento());
+    QVERIFY(type(5).isEmpty());
+}
+
+void TestEntryType::listSearch_data()
+{
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QList<qint32>>("found");
+
+    QTest::addRow("part of the name, proper case") << "" << "vip" << QList<qint32>{3};
+    QTest::addRow("a code ignores the name") << "2" << "vip" << QList<qint32>{2};
+    QTest::addRow("everything") << "" << "" << QList<qint32>{1, 2, 3, 4};
+    QTest::addRow("code beyond any code") << "4294967296" << "" << QList<qint32>{};
+}
+
+void TestEntryType::listSearch()
+{
+    QFETCH(QString, codigo);
+    QFETCH(QString, nome);
+    QFETCH(QList<qint32>, found);
+
+    EntryTypeList list(m_settings, m_messages);
+    list.setCodigo(codigo);
+    list.setNome(nome);
+    QVERIFY(list.search());
+    QCOMPARE(codes(list), found);
+    QCOMPARE(list.model().gridRows(), 12);
+    QCOMPARE(list.model().columns().size(), 3);
+    if (!found.isEmpty() && found.first() == 3) {
+        QCOMPARE(list.model().cell(0, 1), QStringLiteral("Entrada Vip"));
+        QCOMPARE(list.model().cell(0, 2), QStringLiteral("R$ 80,00"));
+    }
+}
+
+void TestEntryType::deleteOfTypeInUseRefused()
+{
+    QVERIFY(m_db->connection().execute(QStringLiteral(
+        "insert into entrada (ncodigo, ntipo_entrada, ncaixa_entrada, nvalor, cforma_pagamento, nnumero) "
+        "values (1, 4, 1, 20, 'Dinheiro', 1)")));
+    EntryTypeList list(m_settings, m_messages);
+    QVERIFY(list.search());
+    m_messages.answerNext(true);
+    m_messages.answerNext(false);
+    QVERIFY(!list.remove(3));
+    QCOMPARE(m_messages.texts(), (QStringList{msg::confirmaExclusao, msg::violacaoIntegridade}));
+    QCOMPARE(codes(list), (QList<qint32>{1, 2, 3, 4}));
+    QCOMPARE(type(4).count(), 1);
+
+    m_messages.clear();
+    m_messages.answerNext(true);
+    QVERIFY(list.remove(2));   // a type nobody used goes
+    QCOMPARE(codes(list), (QList<qint32>{1, 2, 4}));
+}
+
+void TestEntryType::registerByKeyboard()
+{
+    auto* form = new FrmCadTabelaPreco(m_settings, m_messages, true);
+    QPointer<FrmCadTabelaPreco> guard(form);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QCOMPARE(form->windowTitle(), QStringLiteral("Cadastros"));
+    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Tipo de entrada"));
+    auto* nome = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* preco = form->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    auto* flag = form->findChild<QCheckBox*>(QStringLiteral("Check1"));
+    QCOMPARE(QApplication::focusWidget(), nome);
+    QVERIFY(!form->findChild<QLineEdit*>(QStringLiteral("Text11"))->isEnabled());
+
+    QTest::keyClicks(nome, QStringLiteral("entrada vip"));   // a name already taken
+    QTest::keyClick(nome, Qt::Key_Return);
+    QTest::keyClicks(preco, QStringLiteral("45,9"));
+    QTest::keyClick(preco, Qt::Key_Return);
+    QCOMPARE(preco->text(), QStringLiteral("R$ 45,90"));
+    flag->setChecked(true);
+    m_messages.answerNext(false);
+    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+    QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
+    QVERIFY(flag->isChecked());   // the refused save left the box alone
+    QCOMPARE(nome->text(), QStringLiteral("entrada vip"));
+
+    nome->setText(QStringLiteral("estacionamento van"));
+    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+    QCOMPARE(type(5).text(0, QStringLiteral("cestacionamento")), QStringLiteral("S"));
+    QCOMPARE(type(5).text(0, QStringLiteral("cnome")), QStringLiteral("Estacionamento Van"));
+    QVERIFY(!flag->isChecked());
+    QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Text11"))->text(), QStringLiteral("6"));
+    QCOMPARE(QApplication::focusWidget(), nome);
+    delete guard.data();
+}
+
+void TestEntryType::listDetailsRefills()
+{
+    auto* screen = new FrmConsultaTipoEntrada(m_settings, m_messages);
+    QPointer<FrmConsultaTipoEntrada> guard(screen);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    QCOMPARE(screen->types().model().foundCount(), 0);
+    QTest::keyClicks(screen->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("entrada"));
+    screen->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    QCOMPARE(codes(screen->types()), (QList<qint32>{1, 2, 3}));
+    QTableView* grid = screen->grid();
+    QSignalSpy spy(grid, &QTableView::doubleClicked);
+    const QPoint at = grid->visualRect(grid->model()->index(1, 1)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(spy.count(), 1);
+
+    auto* form = screen->findChild<FrmCadTabelaPreco*>();
+    QVERIFY(form);
+    QCOMPARE(form->entryType().codigo(), 2);
+    form->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("R$ 18,00"));
+    QPointer<FrmCadTabelaPreco> formGuard(form);
+    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+    QTRY_VERIFY(formGuard.isNull());
+    QCOMPARE(screen->types().model().cell(1, 2), QStringLiteral("R$ 18,00"));
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+    delete guard.data();
+}
+
+QTEST_MAIN(TestEntryType)
+#include "test_entry_type.moc"
