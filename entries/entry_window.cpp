@@ -26,12 +26,12 @@ const char* const counterStyle = R"(
     #FrmEntradas { background: black; }
     QFrame#Frame1 { background: black; border: 2px solid #808080; }
     QLabel { color: white; font-size: 22px; }
-    QLabel#Label7 { color: yellow; font-size: 40px; font-weight: bold; }
+    QLabel#Label7 { color: yellow; font-size: 34px; font-weight: bold; }
     QLabel#Label15 { color: #00ff00; font-size: 18px; }
     QLabel#Label16, QLabel#Label8, QLabel#Label13 { color: #c0c0c0; font-size: 16px; }
     QLineEdit, QComboBox {
-        background: black; color: yellow; font-size: 30px; font-weight: bold;
-        border: 2px solid #606060; padding: 2px 6px; min-height: 40px;
+        background: black; color: yellow; font-size: 28px; font-weight: bold;
+        border: 2px solid #606060; padding: 1px 6px; min-height: 36px;
     }
     QLineEdit:focus, QComboBox:focus { border: 3px solid yellow; }
     QLineEdit:disabled { color: #e0e0e0; border-color: #404040; }
@@ -121,7 +121,7 @@ void EntryWindow::build()
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(6);
     const auto addRow = [&](int row, const QString& caption, QWidget* field) {
         auto* label = new QLabel(caption, m_frame);
         label->setBuddy(field);
@@ -162,8 +162,8 @@ void EntryWindow::build()
     buttons->addWidget(m_sair);
 
     auto* layout = new QVBoxLayout(m_frame);
-    layout->setContentsMargins(28, 20, 28, 16);
-    layout->setSpacing(14);
+    layout->setContentsMargins(24, 14, 24, 12);
+    layout->setSpacing(10);
     layout->addWidget(title);
     layout->addLayout(grid);
     layout->addLayout(buttons);
