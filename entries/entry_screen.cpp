@@ -99,13 +99,14 @@ void EntryScreen::chooseType(int index)
 
     auto price = m_settings.conexao->select(QStringLiteral("select nvalor from tipo_entrada where cnome = ?"),
                                              {SqlValue::text(tipo())});
-    if (!price) {
+    // A type deleted meanwhile, or a price that could not be read, leaves the
+    // amounts empty: recording then asks for the required fields instead of
+    // selling the new type at the old one's price.
+    m_preco.clear();
+    if (!price)
         showFailure(price.failure());
-        return;
-    }
-    // A type deleted meanwhile leaves the amounts empty: recording then asks
-    // for the required fields instead of selling at a stale price.
-    m_preco = price->isEmpty() ? QString() : br::money(price->money(0, QStringLiteral("nvalor")));
+    else if (!price->isEmpty())
+        m_preco = br::money(price->money(0, QStringLiteral("nvalor")));
     m_recebido = m_preco;
     m_qtde = QStringLiteral("1");
     m_total = m_preco;

@@ -101,6 +101,7 @@ private slots:
     void receivedBelowTotalIsRecorded();
     void emptyTypeTable();
     void typeDeletedMeanwhile();
+    void priceUnreadableLeavesNoStalePrice();
     void databaseRefusalKeepsTheScreen();
     void reprintAfterRecording();
     void printingFailureKeepsTheEntries();
@@ -334,6 +335,21 @@ void TestEntryScreen::typeDeletedMeanwhile()
     // F5 brings the list up to date.
     s.load();
     QCOMPARE(s.tipos().size(), 2);
+}
+
+void TestEntryScreen::priceUnreadableLeavesNoStalePrice()
+{
+    NEW_COUNTER(c);
+    EntryScreen& s = *c.screen;
+    c.db.connection().close();
+    s.chooseType(2);
+    QCOMPARE(c.messages.shown().size(), 1);
+    QCOMPARE(s.preco(), QString());
+    QCOMPARE(s.total(), QString());
+    QCOMPARE(s.recebido(), QString());
+    c.messages.clear();
+    QVERIFY(!s.record());
+    QCOMPARE(c.messages.texts(), QStringList{msg::camposObrigatorios});
 }
 
 void TestEntryScreen::databaseRefusalKeepsTheScreen()
