@@ -1,0 +1,120 @@
+#include "app/navigator.h"
+#include "common/navigation.h"
+#include "common/terminal_settings.h"
+#include "entries/entry_window.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The sale counter as far as F8 goes: it hands back to the entry screen.
+class SaleStandIn final : public QWidget
+{
+public:
+    explicit SaleStandIn(Navigation& navigation) : m_navigation(navigation)
+    {
+        setObjectName(QStringLiteral("FrmVendas"));
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_F8)
+            m_navigation.openEntryScreen();
+        else
+            QWidget::keyPressEvent(event);
+    }
+
+private:
+    Navigation& m_navigation;
+};
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            names << widget->objectName();
+    }
+    return names;
+}
+
+} // namespace
+
+// A workstation in ENTRADA mode, its counter swapped with F8 over and over:
+// Escape on the last screen still ends the program.
+class TestEntryNavigation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void f8BackAndForthThenEscapeEndsTheRun();
+};
+
+void TestEntryNavigation::f8BackAndForthThenEscapeEndsTheRun()
+{
+    TestDatabase db(TestDatabase::Demo);
+    QVERIFY2(db.ok(), qPrintable(db.error()));
+    QFile config(configFilePath(db.dataFolder()));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("CONFIGURADO=TRUE\r\nPATH=" + db.path().toLocal8Bit()
+                 + "\r\nCAIXA=1\r\nCOLUNA=0\r\nLINHA=0\r\nIMPRESSAO=2\r\nMODO=ENTRADA\r\nQUANTIDADE=false\r\n");
+    config.close();
+
+    ScriptedMessages messages;
+    ScreenFactories factories;
+    factories.entry = [](const ScreenContext& c) { return new EntryWindow(c.settings, c.navigation, c.messages); };
+    factories.sale = [](const ScreenContext& c) { return new SaleStandIn(c.navigation); };
+    factories.console = [](const ScreenContext&) -> QWidget* { return nullptr; };
+    Navigator navigator(db.dataFolder(), messages, factories, QCoreApplication::applicationDirPath());
+
+    QStringList seen;
+    int swaps = 0;
+    bool timedOut = false;
+    // One key to the counter on screen, once the previous one has gone.
+    std::function<void()> step = [&] {
+        QWidget* entry = navigator.screen(Navigator::Screen::Entry);
+        QWidget* sale = navigator.screen(Navigator::Screen::Sale);
+        QWidget* shown = entry && entry->isVisible() ? entry : sale && sale->isVisible() ? sale : nullptr;
+        if (!shown)
+            return;
+        seen << visibleWindows().join(u'+');
+        // Keys reach the field that holds the focus, as the operator's do.
+        QApplication::setActiveWindow(shown);
+        QWidget* target = shown->focusWidget() ? shown->focusWidget() : shown;
+        QTest::keyClick(target, swaps < 10 ? Qt::Key_F8 : Qt::Key_Escape);
+        if (swaps++ < 10)
+            QTimer::singleShot(20, step);
+    };
+    QTimer::singleShot(0, [&] {
+        navigator.start();
+        QTimer::singleShot(20, step);
+    });
+    QTimer::singleShot(20000, [&] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+
+    // The run ends by itself when the last counter closes.
+    const int exitCode = QApplication::exec();
+    QVERIFY(!timedOut);
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(swaps, 11);
+    // Exactly one counter on screen at every step, alternating.
+    QCOMPARE(seen.size(), 11);
+    for (int i = 0; i < seen.size(); ++i)
+        QCOMPARE(seen.at(i), i % 2 ? QStringLiteral("FrmVendas") : QStringLiteral("FrmEntradas"));
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(messages.shown().isEmpty());
+}
+
+QTEST_MAIN(TestEntryNavigation)
+#include "test_entry_navigation.moc"
