@@ -1,0 +1,163 @@
+#include "console/console_screens.h"
+
+#include "common/navigation.h"
+#include "console/placeholder_screen.h"
+#include "queries/movement_query_screen.h"
+#include "registers/product_finder_widget.h"
+#include "registers/product_register_widget.h"
+
+#include <QDialog>
+#include <QEventLoop>
+
+namespace {
+
+using How = ConsoleScreens::How;
+using Opening = ConsoleScreens::Opening;
+
+// The screen's control name, where its own class does not set it.
+QWidget* named(QWidget* screen, const char* name)
+{
+    if (screen->objectName().isEmpty())
+        screen->setObjectName(QString::fromLatin1(name));
+    return screen;
+}
+
+Opening placeholder(How how, const QString& screenName, const QString& description)
+{
+    return Opening{how, [screenName, description](QWidget* owner) -> QWidget* {
+                       return new PlaceholderScreen(screenName, description, owner);
+                   }, {}};
+}
+
+} // namespace
+
+ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& settings, Navigation& navigation,
+                               Messages& messages, std::function<void()> openConfigEditor)
+    : m_console(console)
+{
+    using S = ConsoleScreen;
+    const TerminalSettings* s = &settings;
+    Messages* m = &messages;
+    Navigation* n = &navigation;
+
+    m_openings = {
+        {S::Establishment, placeholder(How::Owned, QStringLiteral("FrmCadEstabelecimento"),
+                                       QStringLiteral("Cadastro do estabelecimento"))},
+        {S::GroupRegister, placeholder(How::Owned, QStringLiteral("FrmCadGrupo"), QStringLiteral("Cadastro de grupos"))},
+        {S::GroupList, placeholder(How::Owned, QStringLiteral("FrmConsultaGrupos"), QStringLiteral("Consulta de grupos"))},
+        {S::ProductRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return named(new FrmCadProdutos(*s, *m, /*binclusao*/ true, 0, owner), "frmCadProdutos");
+         }, {}}},
+        {S::ProductFinder, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return named(new FrmLocalizaProduto(*s, *m, owner), "frmLocalizaProduto");
+         }, {}}},
+        {S::EntryTypeRegister, placeholder(How::Owned, QStringLiteral("FrmCadTabelaPreco"),
+                                           QStringLiteral("Cadastro de tipos de entrada"))},
+        {S::EntryTypeList, placeholder(How::Owned, QStringLiteral("FrmConsultaTipoEntrada"),
+                                       QStringLiteral("Consulta de tipos de entrada"))},
+        {S::CashRegisterRegister, placeholder(How::Owned, QStringLiteral("FrmCadCaixa"), QStringLiteral("Cadastro de caixas"))},
+        {S::CashRegisterList, placeholder(How::Owned, QStringLiteral("FrmConsultaCaixa"), QStringLiteral("Consulta de caixas"))},
+        {S::SupplierRegister, placeholder(How::Owned, QStringLiteral("FrmCadFornecedores"),
+                                          QStringLiteral("Cadastro de fornecedores"))},
+        {S::SupplierList, placeholder(How::Owned, QStringLiteral("FrmConsultaFornecedores"),
+                                      QStringLiteral("Consulta de fornecedores"))},
+        {S::EntryQuery, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new ConsultaEntrada(*s, *m, owner);
+         }, {}}},
+        {S::SaleQuery, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new ConsultaVenda(*s, *m, owner);
+         }, {}}},
+        {S::EntryCounter, {How::Elsewhere, {}, [n] { n->openEntryScreen(); }}},
+        {S::SaleCounter, {How::Elsewhere, {}, [n] { n->openSaleScreen(); }}},
+        {S::PurchaseOpening, placeholder(How::Modal, QStringLiteral("FrmAberturaCompra"), QStringLiteral("Abertura de compra"))},
+        {S::PurchaseFinder, placeholder(How::Modal, QStringLiteral("FrmLocalizaCompraProduto"),
+                                        QStringLiteral("Consulta de compras"))},
+        {S::MovementSummary, placeholder(How::Modal, QStringLiteral("relResumoMovimento"),
+                                         QStringLiteral("Relatório do resumo do movimento"))},
+        {S::SalesByProduct, placeholder(How::Modal, QStringLiteral("relVendasProdutos"),
+                                        QStringLiteral("Relatório de vendas por produtos"))},
+        {S::CashRegisterSummary, placeholder(How::Modal, QStringLiteral("relResumoCaixa"),
+                                             QStringLiteral("Relatório do resumo dos caixas"))},
+        {S::ProductReport, placeholder(How::Modal, QStringLiteral("relCadProdutos"),
+                                       QStringLiteral("Relatório de produtos cadastrados"))},
+        {S::GeneralSettings, placeholder(How::Modal, QStringLiteral("FrmConfiguracaoGeral"),
+                                         QStringLiteral("Numeração e horário de trabalho"))},
+        {S::TerminalConfiguration, {How::Elsewhere, {}, std::move(openConfigEditor)}},
+        {S::Migration, placeholder(How::Modal, QStringLiteral("FrmMigracao"), QStringLiteral("Migração de dados"))},
+    };
+}
+
+ConsoleScreens::How ConsoleScreens::how(ConsoleScreen screen) const
+{
+    return m_openings.at(screen).how;
+}
+
+void ConsoleScreens::setOpening(ConsoleScreen screen, Opening opening)
+{
+    m_openings[screen] = std::move(opening);
+}
+
+QWidget* ConsoleScreens::instance(ConsoleScreen screen) const
+{
+    const auto found = m_open.find(screen);
+    return found == m_open.end() ? nullptr : found->second.data();
+}
+
+QWidget* ConsoleScreens::open(ConsoleScreen screen)
+{
+    if (QWidget* open = instance(screen)) {
+        bringForward(open);
+        return open;
+    }
+    const Opening& opening = m_openings.at(screen);
+    switch (opening.how) {
+    case How::Owned:
+        return showOwned(screen, opening);
+    case How::Modal:
+        runModal(screen, opening);
+        return nullptr;
+    case How::Elsewhere:
+        if (opening.elsewhere)
+            opening.elsewhere();
+        return nullptr;
+    }
+    return nullptr;
+}
+
+QWidget* ConsoleScreens::showOwned(ConsoleScreen screen, const Opening& opening)
+{
+    QWidget* window = opening.make(m_console);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!window->isWindow())
+        window->setWindowFlags(window->windowFlags() | Qt::Window);
+    m_open[screen] = window;
+    window->show();
+    bringForward(window);
+    return window;
+}
+
+void ConsoleScreens::runModal(ConsoleScreen screen, const Opening& opening)
+{
+    QPointer<QWidget> window = opening.make(nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    m_open[screen] = window;
+    if (auto* dialog = qobject_cast<QDialog*>(window.data())) {
+        dialog->exec();
+    } else {
+        QEventLoop loop;
+        QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+        window->show();
+        bringForward(window);
+        loop.exec();
+    }
+    m_open.erase(screen);
+}
+
+void bringForward(QWidget* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+}

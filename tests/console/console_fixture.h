@@ -1,0 +1,36 @@
+#pragma once
+
+#include "common/navigation.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Counts the counters the console asks for.
+class CountingNavigation final : public Navigation
+{
+public:
+    void openSaleScreen() override { ++sales; }
+    void openEntryScreen() override { ++entries; }
+    int sales = 0;
+    int entries = 0;
+};
+
+// Runs `act` on the next modal window as soon as it shows (the caller then
+// blocks in that window's own event loop).
+inline void whenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act), notThis] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == notThis || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
+}
