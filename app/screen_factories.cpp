@@ -2,13 +2,14 @@
 
 #include "app/placeholder_window.h"
 #include "entries/entry_window.h"
+#include "sales/sale_screen.h"
 
 // A screen that lands replaces its placeholder here, one line each, e.g.
 //     factories.sale = [](const ScreenContext& c) { return new SaleWindow(c.settings, c.navigation, c.messages); };
 ScreenFactories defaultScreenFactories()
 {
     ScreenFactories factories;
-    factories.sale = placeholderFactory(QStringLiteral("FrmVendas"), QStringLiteral("Tela de vendas"));
+    factories.sale = [](const ScreenContext& c) { return new FrmVendas(c.settings, c.messages, c.navigation); };
     factories.entry = [](const ScreenContext& c) { return new EntryWindow(c.settings, c.navigation, c.messages); };
     factories.console = placeholderFactory(QStringLiteral("principal"), QStringLiteral("Janela principal"));
     return factories;
