@@ -1,6 +1,7 @@
 #include "app/screen_factories.h"
 
 #include "app/placeholder_window.h"
+#include "console/main_window.h"
 #include "entries/entry_window.h"
 #include "sales/sale_screen.h"
 
@@ -11,6 +12,8 @@ ScreenFactories defaultScreenFactories()
     ScreenFactories factories;
     factories.sale = [](const ScreenContext& c) { return new FrmVendas(c.settings, c.messages, c.navigation); };
     factories.entry = [](const ScreenContext& c) { return new EntryWindow(c.settings, c.navigation, c.messages); };
-    factories.console = placeholderFactory(QStringLiteral("principal"), QStringLiteral("Janela principal"));
+    factories.console = [](const ScreenContext& c) {
+        return new Principal(c.settings, c.navigation, c.messages, c.openConfigEditor);
+    };
     return factories;
 }
