@@ -39,7 +39,7 @@ void MovementQuery::setPeriod(const QDateTime& start, const QDateTime& end)
     m_horaInicial = start.time();
     m_dataFinal = end.date();
     m_horaFinal = end.time();
-    emit changed();
+    emit periodChanged();
 }
 
 QString MovementQuery::qtdeValidas() const
@@ -87,7 +87,7 @@ bool MovementQuery::periodoInicial()
     m_dataFinal = day.fim;
     m_horaInicial = br::parseTime(m_settings.hora_inicio);
     m_horaFinal = br::parseTime(m_settings.hora_fim);
-    emit changed();
+    emit periodChanged();
     return true;
 }
 
@@ -103,15 +103,15 @@ void MovementQuery::monta_grid_excluidas()
     emit changed();
 }
 
+// The grid is prepared afresh either way: the rows read replace every cell
+// and mark at once, and a failed read leaves it empty.
 bool MovementQuery::carrega_validas()
 {
-    monta_grid_validas();
     return fill(m_validas, m_kind.active);
 }
 
 bool MovementQuery::carrega_excluidas()
 {
-    monta_grid_excluidas();
     return fill(m_excluidas, m_kind.cancelled);
 }
 
@@ -132,6 +132,8 @@ bool MovementQuery::fill(MovementModel& model, const GridList& list)
         {SqlValue::timestamp(bound(m_dataInicial, m_horaInicial)),
          SqlValue::timestamp(bound(m_dataFinal, m_horaFinal))});
     if (!rows) {
+        model.clear();
+        emit changed();
         report(rows.failure());
         return false;
     }

@@ -78,8 +78,10 @@ public:
     Cancel cancela_marcados(int currentRow);
 
 signals:
-    // Counts, totals or period changed: the screen shows them again.
+    // Counts and totals changed: the screen shows them again.
     void changed();
+    // The period was set by the screen's logic (on load).
+    void periodChanged();
 
 private:
     bool fill(MovementModel& model, const GridList& list);

@@ -130,7 +130,8 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
     keys->setCancelButton(sair);
     keys->setKeyHandler([this](QKeyEvent* event, QWidget* field) { return screenKey(event->key(), field); });
 
-    connect(&m_query, &MovementQuery::changed, this, &MovementQueryScreen::showQuery);
+    connect(&m_query, &MovementQuery::changed, this, &MovementQueryScreen::showTotals);
+    connect(&m_query, &MovementQuery::periodChanged, this, &MovementQueryScreen::showPeriod);
     for (QDateEdit* picker : {m_dataInicial, m_dataFinal})
         connect(picker, &QDateEdit::dateChanged, this, &MovementQueryScreen::takePeriod);
     for (QTimeEdit* picker : {m_horaInicial, m_horaFinal})
@@ -227,7 +228,7 @@ bool MovementQueryScreen::screenKey(int key, QWidget* field)
     return false;
 }
 
-void MovementQueryScreen::showQuery()
+void MovementQueryScreen::showPeriod()
 {
     m_showing = true;
     m_dataInicial->setDate(m_query.dataInicial());
@@ -235,6 +236,10 @@ void MovementQueryScreen::showQuery()
     m_dataFinal->setDate(m_query.dataFinal());
     m_horaFinal->setTime(m_query.horaFinal());
     m_showing = false;
+}
+
+void MovementQueryScreen::showTotals()
+{
     m_text3->setText(m_query.qtdeValidas());
     m_text4->setText(m_query.totalValidas());
     m_text1->setText(m_query.qtdeExcluidas());

@@ -39,7 +39,8 @@ private:
                       QLineEdit*& qtde, const char* qtdeName,
                       QLineEdit*& total, const char* totalName);
     bool screenKey(int key, QWidget* field);
-    void showQuery();
+    void showPeriod();
+    void showTotals();
     void takePeriod();
     int currentRow() const;
 
