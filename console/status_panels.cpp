@@ -20,8 +20,7 @@ QLabel* makePanel(const char* name, const QString& text, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
+    label->setFrameShape(QFrame::StyledPanel);
     label->setContentsMargins(6, 0, 6, 0);
     return label;
 }
