@@ -6,6 +6,7 @@
 #include "common/form_checks.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
+#include "common/support_log.h"
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "db/transaction.h"
@@ -187,6 +188,7 @@ MovementQuery::Cancel MovementQuery::cancela_marcados(int currentRow)
 
     if (failure) {
         if (failure->code == ConflictCode) {
+            logFailure(m_settings.dataDir, m_settings.numero_caixa, failure->description());
             m_messages.info(msg::conflitoOutroCaixa);
             return Cancel::Conflict;
         }
@@ -205,5 +207,6 @@ MovementQuery::Cancel MovementQuery::cancela_marcados(int currentRow)
 
 void MovementQuery::report(const Failure& failure)
 {
+    logFailure(m_settings.dataDir, m_settings.numero_caixa, failure.description());
     trata_erro_banco(m_messages, failure);
 }
