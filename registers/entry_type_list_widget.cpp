@@ -15,6 +15,7 @@ FrmConsultaTipoEntrada::FrmConsultaTipoEntrada(const TerminalSettings& settings,
                        QStringLiteral("Consultas"), QStringLiteral("Tipo de entrada"), parent)
     , m_settings(settings)
 {
+    setObjectName(QStringLiteral("FrmConsultaTipoEntrada"));
     m_codigo = filterEdit(QStringLiteral("Text2"));
     m_nome = filterEdit(QStringLiteral("Text1"));
     keys().setKind(m_codigo, FieldKind::Whole);
@@ -27,6 +28,7 @@ FrmConsultaTipoEntrada::FrmConsultaTipoEntrada(const TerminalSettings& settings,
     filters->addWidget(m_codigo, 1, 0);
     filters->addWidget(m_nome, 1, 1);
     filters->setColumnStretch(1, 1);
+    setMinimumWidth(640);
     setContent(filters);
 
     auto* procurar = findChild<QPushButton*>(QStringLiteral("Command3"));

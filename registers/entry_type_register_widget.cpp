@@ -13,6 +13,7 @@ FrmCadTabelaPreco::FrmCadTabelaPreco(const TerminalSettings& settings, Messages&
     : RegisterFormWidget(std::make_unique<EntryTypeRegister>(settings, messages, binclusao, codigo_tipo_entrada),
                          messages, QStringLiteral("Cadastros"), QStringLiteral("Tipo de entrada"), parent)
 {
+    setObjectName(QStringLiteral("FrmCadTabelaPreco"));
     using screenparts::label;
     QLineEdit* codigo = edit(QStringLiteral("Text11"));
     QLineEdit* nome = edit(QStringLiteral("Text1"));

@@ -12,6 +12,7 @@ FrmCadEstabelecimento::FrmCadEstabelecimento(const TerminalSettings& settings, M
     : RegisterFormWidget(std::make_unique<Establishment>(settings, messages), messages,
                          QStringLiteral("Cadastro do estabelecimento"), QStringLiteral("Estabelecimento"), parent)
 {
+    setObjectName(QStringLiteral("FrmCadEstabelecimento"));
     using screenparts::label;
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);

@@ -36,16 +36,24 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
     m_grid->setWordWrap(false);
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setStretchLastSection(false);
     int width = 0;
+    int widestText = -1;
     const QList<ListColumn>& columns = m_list->model().columns();
     for (int i = 0; i < columns.size(); ++i) {
         const int pixels = screenparts::pixels(columns.at(i).twips);
         m_grid->setColumnWidth(i, pixels);
         m_grid->setColumnHidden(i, pixels == 0);
         width += pixels;
+        if (columns.at(i).alignment & Qt::AlignLeft
+            && (widestText < 0 || columns.at(i).twips > columns.at(widestText).twips))
+            widestText = i;
     }
+    // The widest text column (the name) takes whatever room the window gives.
+    if (widestText >= 0)
+        m_grid->horizontalHeader()->setSectionResizeMode(widestText, QHeaderView::Stretch);
     const int rowHeight = m_grid->verticalHeader()->defaultSectionSize();
     m_grid->setMinimumWidth(width + 2 * m_grid->frameWidth() + 20);
     m_grid->setMinimumHeight(rowHeight * m_list->model().rowCount()

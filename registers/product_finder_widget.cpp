@@ -16,6 +16,7 @@ FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Message
                        QStringLiteral("Consultas"), QStringLiteral("Produtos"), parent)
     , m_settings(settings)
 {
+    setObjectName(QStringLiteral("frmLocalizaProduto"));
     m_codigo = filterEdit(QStringLiteral("Text2"));
     m_nome = filterEdit(QStringLiteral("Text1"));
     m_grupo = filterList(QStringLiteral("Combo1"));
@@ -37,6 +38,7 @@ FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Message
         const QSignalBlocker quiet(m_grupo);
         m_grupo->addItems(finder().loadGroups());
     }
+    setMinimumWidth(760);
     setContent(filters);
 
     auto* procurar = findChild<QPushButton*>(QStringLiteral("Command3"));

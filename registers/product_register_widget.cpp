@@ -32,6 +32,7 @@ FrmCadProdutos::FrmCadProdutos(const TerminalSettings& settings, Messages& messa
                          messages, QStringLiteral("Cadastros"), QStringLiteral("Produtos"), parent)
     , m_settings(settings)
 {
+    setObjectName(QStringLiteral("frmCadProdutos"));
     using screenparts::label;
     QLineEdit* codigo = edit(QStringLiteral("Text11"));
     QLineEdit* nome = edit(QStringLiteral("Text1"));
