@@ -159,6 +159,8 @@ void ListScreenWidget::detalhes()
         return;
     }
     openDetails(*code);
+    if (!m_refillAfterDetails)
+        return;
     const int row = selectedRow();
     procurar();
     if (row >= 0 && row < m_list->model().foundCount())

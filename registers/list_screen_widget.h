@@ -53,6 +53,9 @@ protected:
     void setContent(QLayout* filters);
     // Whether the Delete key deletes (a list may delete by a button instead).
     void setDeleteKey(bool on) { m_deleteKey = on; }
+    // Whether "&Detalhes" searches again right after opening the register
+    // (a list whose register refreshes it, or that the user searches again, may not).
+    void setRefillAfterDetails(bool on) { m_refillAfterDetails = on; }
 
     // Opens the register of `code` for a change; the list refills when that
     // register saves (connect its saved() to procurar()).
@@ -73,5 +76,6 @@ private:
     QPushButton* m_detalhes = nullptr;
     QPushButton* m_sair = nullptr;
     bool m_deleteKey = true;
+    bool m_refillAfterDetails = true;
     QHash<qint32, QPointer<QWidget>> m_registers;
 };
