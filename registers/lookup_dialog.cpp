@@ -77,6 +77,7 @@ void FrmConsulta::build()
     m_grid1->horizontalHeader()->setHighlightSections(false);
     m_grid1->setColumnWidth(0, CodeColumnWidth);
     m_grid1->setColumnWidth(1, NameColumnWidth);
+    m_grid1->horizontalHeader()->setStretchLastSection(true);
     m_grid1->setMinimumHeight(18 * 22 + 4);
     m_grid1->setMinimumWidth(CodeColumnWidth + NameColumnWidth + 24);
 

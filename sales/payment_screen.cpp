@@ -48,7 +48,7 @@ void FrmPagamentoVenda::build()
 
     m_frame = new QFrame(this);
     m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_frame->setFixedSize(720, 460);
+    m_frame->setFixedSize(counter_style::frameSize(QSize(760, 480)));
 
     auto* title = new QLabel(QStringLiteral("Fechamento"), m_frame);
     title->setObjectName(QStringLiteral("Label6"));

@@ -84,7 +84,7 @@ void FrmVendas::build()
 
     m_frame = new QFrame(this);
     m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_frame->setFixedSize(1180, 740);
+    m_frame->setFixedSize(counter_style::frameSize(QSize(1180, 760)));
 
     auto* title = new QLabel(QStringLiteral("Vendas"), m_frame);
     title->setObjectName(QStringLiteral("Label6"));
@@ -130,6 +130,7 @@ void FrmVendas::build()
     m_grid1->setFont(fixed);
     m_grid1->verticalHeader()->setDefaultSectionSize(36);
     m_grid1->setColumnWidth(Descricao, DescriptionWidth);
+    m_grid1->horizontalHeader()->setSectionResizeMode(Descricao, QHeaderView::Stretch);
     m_grid1->setColumnWidth(Quantidade, NumberWidth);
     m_grid1->setColumnWidth(Subtotal, NumberWidth);
     for (int hidden : {Codigo, Unitario, Interno})
