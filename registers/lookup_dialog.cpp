@@ -135,6 +135,9 @@ void FrmConsulta::build()
     options.blockApostrophe = true;
     auto* keys = new KeyConventions(this, options);
     keys->setCancelButton(m_cmdSair);
+    // Here Enter only moves on: it neither searches nor picks.
+    for (QPushButton* button : {m_command1, m_cmdOk, m_cmdSair})
+        keys->setEnterAction(button, [] { return true; });
 }
 
 void FrmConsulta::procurar()

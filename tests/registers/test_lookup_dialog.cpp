@@ -179,13 +179,20 @@ void TestLookupDialog::keyboardSearchAndPick()
     QTest::keyClick(procurar, Qt::Key_Space);
     QCOMPARE(dialog.search().rows().size(), 1);
 
+    filter->setText(QString());
     QTest::keyClick(procurar, Qt::Key_Return);
     QCOMPARE(dialog.focusWidget(), grid);
+    QCOMPARE(dialog.search().rows().size(), 1);   // Enter on "Procurar" did not search
     grid->setCurrentIndex(grid->model()->index(0, 0));
     QTest::keyClick(grid, Qt::Key_Return);
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.focusWidget(), dialog.findChild<QPushButton*>(QStringLiteral("CmdOk")));
-    QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+    auto* aceitar = dialog.findChild<QPushButton*>(QStringLiteral("CmdOk"));
+    QCOMPARE(dialog.focusWidget(), aceitar);
+    QTest::keyClick(aceitar, Qt::Key_Return);   // Enter does not pick either
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.codigo_consulta(), 0);
+    aceitar->setFocus();
+    QTest::keyClick(aceitar, Qt::Key_Space);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.codigo_consulta(), 11);
