@@ -2,6 +2,7 @@
 
 #include "app/placeholder_window.h"
 #include "console/main_window.h"
+#include "console/main_window.h"
 #include "entries/entry_window.h"
 #include "sales/sale_screen.h"
 

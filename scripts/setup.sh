@@ -31,10 +31,11 @@ config="$data/configuracao.ini"
 if [ -e "$config" ]; then
     echo "Configuração mantida: $config"
 else
-    # Eight lines, Latin-1, CR LF. Printing route 2 ("Nenhum"): a newcomer's
+    # Eight lines, Latin-1, CR LF: the management console, from which the
+    # counters open. Printing route 2 ("Nenhum"): a newcomer's
     # machine prints nothing until a printer is chosen in the editor.
     if ! printf '%s\r\n' "CONFIGURADO=TRUE" "PATH=$database" "CAIXA=1" "COLUNA=1" "LINHA=5" \
-        "IMPRESSAO=2" "MODO=VENDA" "QUANTIDADE=false" | iconv -f UTF-8 -t LATIN1 > "$config.new"; then
+        "IMPRESSAO=2" "MODO=GERENCIA" "QUANTIDADE=false" | iconv -f UTF-8 -t LATIN1 > "$config.new"; then
         rm -f "$config.new"
         echo "O caminho $database não cabe no arquivo de configuração (Latin-1): use outra pasta em VORINDA_DIR." >&2
         exit 1

@@ -2,6 +2,7 @@
 #include "app/navigator.h"
 #include "app/placeholder_window.h"
 #include "app_test_files.h"
+#include "console/main_window.h"
 #include "tests/support/test_database.h"
 #include "common/message_texts.h"
 #include "db/connection.h"
@@ -53,6 +54,7 @@ private slots:
     void leavingTheEditorLeavesNoWindow();
     void f8SwapsTheCounters();
     void screensAreSingleInstances();
+    void consoleMenuReachesTheEditorAndCounters();
 
 private:
     QString dataDir() const { return m_db->dataFolder(); }
@@ -225,6 +227,29 @@ void TestNavigator::screensAreSingleInstances()
     m_navigator->openSaleScreen();
     QCOMPARE(m_navigator->screen(Navigator::Screen::Sale), sale);
     QCOMPARE(visibleWindows(), (QStringList{"FrmVendas", "principal"}));
+}
+
+void TestNavigator::consoleMenuReachesTheEditorAndCounters()
+{
+    writeConfig(configLines(databasePath(), "GERENCIA"));
+    startNavigator();
+    auto* console = qobject_cast<Principal*>(m_navigator->screen(Navigator::Screen::Console));
+    QVERIFY(console);
+
+    console->open(ConsoleScreen::EntryCounter);
+    QVERIFY(m_navigator->screen(Navigator::Screen::Entry));
+    QCOMPARE(m_navigator->screen(Navigator::Screen::Entry)->parentWidget(), console);
+    m_navigator->screen(Navigator::Screen::Entry)->close();
+
+    console->open(ConsoleScreen::TerminalConfiguration);
+    QWidget* editor = m_navigator->screen(Navigator::Screen::ConfigEditor);
+    QVERIFY(editor);
+    QCOMPARE(editor->windowModality(), Qt::ApplicationModal);
+    // "Sair" leaves the console as it was.
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_COMPARE(visibleWindows(), QStringList{"principal"});
+    QCOMPARE(m_navigator->screen(Navigator::Screen::Console), console);
 }
 
 QTEST_MAIN(TestNavigator)
