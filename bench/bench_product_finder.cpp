@@ -15,12 +15,22 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
 constexpr int Products = 10000;
 constexpr int Fills = 20;
 constexpr int Warmup = 2;
+
+// CPU time of this process (the embedded engine included), in ms: on a
+// machine shared with other work the wall clock also counts the waiting.
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
 
 double median(QList<double> samples)
 {
@@ -65,16 +75,20 @@ int main(int argc, char** argv)
     }
 
     QList<double> samples;
+    QList<double> cpu;
     int found = 0;
     for (int i = 0; i < Warmup + Fills; ++i) {
         QElapsedTimer timer;
+        const double cpuStart = cpuMs();
         timer.start();
         screen.procurar();
         screen.grid()->viewport()->repaint();   // the grid painted, not just filled
         const double ms = timer.nsecsElapsed() / 1e6;
         found = screen.finder().model().foundCount();
-        if (i >= Warmup)
+        if (i >= Warmup) {
             samples << ms;
+            cpu << cpuMs() - cpuStart;
+        }
     }
     if (found != Products || !messages.shown().isEmpty()) {
         std::fprintf(stderr, "expected %d products, found %d\n", Products, found);
@@ -104,6 +118,7 @@ int main(int argc, char** argv)
     std::sort(samples.begin(), samples.end());
     std::printf("product finder, %d products, fill + grid paint: median %.1f ms (min %.1f, max %.1f) over %d fills; target <= 50 ms\n",
                 Products, median(samples), samples.first(), samples.last(), Fills);
+    std::printf("  CPU time of the fill: median %.1f ms\n", median(cpu));
     std::printf("  the same rows fetched raw through QSqlQuery: median %.1f ms\n", median(raw));
     return 0;
 }
