@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -48,6 +49,7 @@ private slots:
     void enterTwiceOnChangeRecordsOnce();
     void productLookupWithF12();
     void cancelWithF2();
+    void printerDownThenF3();
     void leaving_data();
     void leaving();
 
@@ -392,6 +394,42 @@ void TestSaleScreen::leaving()
         QCOMPARE(m_navigation.entryScreens, 0);
     }
     QCOMPARE(m_fx.count("select count(*) from venda"), 0);
+}
+
+void TestSaleScreen::printerDownThenF3()
+{
+    QTemporaryDir device;
+    const QString port = device.filePath(QStringLiteral("lp0"));
+    const QByteArray previous = qgetenv("VORINDA_PRINTER_PORT");
+    qputenv("VORINDA_PRINTER_PORT", QFile::encodeName(device.filePath(QStringLiteral("missing/lp0"))));
+    m_fx.settings.modo_impressao = 0;
+    openScreen();
+    ringUp(QStringLiteral("10"), QStringLiteral("3"));
+
+    whenModal([this](QWidget*) {
+        QTRY_VERIFY(focused());
+        type(QStringLiteral("\n15\n\n"));
+    });
+    press(Qt::Key_F5);
+    QVERIFY(m_modalRan);
+    // The printer's failure is told, the sale stays recorded and the screen is ready for the next.
+    QCOMPARE(m_fx.messages.shown().size(), 1);
+    QVERIFY2(m_fx.messages.texts().at(0).startsWith(msg::impressoraIndisponivel), qPrintable(m_fx.messages.transcript()));
+    QCOMPARE(m_fx.count("select count(*) from venda"), 1);
+    QCOMPARE(control<QTableWidget>("Grid1")->rowCount(), 0);
+
+    // Printer back: F3 sends the waiting tickets.
+    QFile file(port);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("VORINDA_PRINTER_PORT", QFile::encodeName(port));
+    press(Qt::Key_F3);
+    qputenv("VORINDA_PRINTER_PORT", previous);
+    QCOMPARE(m_fx.messages.shown().size(), 1);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray printed = file.readAll();
+    QCOMPARE(printed, m_fx.spoolBytes());
+    QVERIFY(printed.contains("QTDE :3\r\n"));
 }
 
 QTEST_MAIN(TestSaleScreen)
