@@ -3,6 +3,9 @@
 #include "common/navigation.h"
 #include "console/placeholder_screen.h"
 #include "queries/movement_query_screen.h"
+#include "registers/entry_type_list_widget.h"
+#include "registers/entry_type_register_widget.h"
+#include "registers/establishment_widget.h"
 #include "registers/product_finder_widget.h"
 #include "registers/product_register_widget.h"
 
@@ -41,8 +44,9 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
     Navigation* n = &navigation;
 
     m_openings = {
-        {S::Establishment, placeholder(How::Owned, QStringLiteral("FrmCadEstabelecimento"),
-                                       QStringLiteral("Cadastro do estabelecimento"))},
+        {S::Establishment, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmCadEstabelecimento(*s, *m, owner);
+         }, {}}},
         {S::GroupRegister, placeholder(How::Owned, QStringLiteral("FrmCadGrupo"), QStringLiteral("Cadastro de grupos"))},
         {S::GroupList, placeholder(How::Owned, QStringLiteral("FrmConsultaGrupos"), QStringLiteral("Consulta de grupos"))},
         {S::ProductRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
@@ -51,10 +55,12 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
         {S::ProductFinder, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
              return named(new FrmLocalizaProduto(*s, *m, owner), "frmLocalizaProduto");
          }, {}}},
-        {S::EntryTypeRegister, placeholder(How::Owned, QStringLiteral("FrmCadTabelaPreco"),
-                                           QStringLiteral("Cadastro de tipos de entrada"))},
-        {S::EntryTypeList, placeholder(How::Owned, QStringLiteral("FrmConsultaTipoEntrada"),
-                                       QStringLiteral("Consulta de tipos de entrada"))},
+        {S::EntryTypeRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmCadTabelaPreco(*s, *m, /*binclusao*/ true, 0, owner);
+         }, {}}},
+        {S::EntryTypeList, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmConsultaTipoEntrada(*s, *m, owner);
+         }, {}}},
         {S::CashRegisterRegister, placeholder(How::Owned, QStringLiteral("FrmCadCaixa"), QStringLiteral("Cadastro de caixas"))},
         {S::CashRegisterList, placeholder(How::Owned, QStringLiteral("FrmConsultaCaixa"), QStringLiteral("Consulta de caixas"))},
         {S::SupplierRegister, placeholder(How::Owned, QStringLiteral("FrmCadFornecedores"),
