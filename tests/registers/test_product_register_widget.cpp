@@ -33,6 +33,7 @@ private slots:
     void unknownGroupKeepsTheFocus();
     void arrowsMoveAndApostropheIsSwallowed();
     void f12PicksTheGroup();
+    void f12LeftWithoutPickingChangesNothing();
     void f11OpensTheGroupRegister();
     void wholeProductByKeyboard();
     void escapeClosesWithoutSaving();
@@ -194,6 +195,22 @@ void TestProductRegisterWidget::f12PicksTheGroup()
     QVERIFY(seen);
     QCOMPARE(grupo->text(), QStringLiteral("4"));
     QCOMPARE(field("Text7")->text(), QStringLiteral("Drinks"));
+}
+
+void TestProductRegisterWidget::f12LeftWithoutPickingChangesNothing()
+{
+    openForm(false, 3);
+    QLineEdit* grupo = field("Text6");
+    grupo->setFocus();
+    QTimer::singleShot(0, this, [] {
+        if (auto* lookup = qobject_cast<FrmConsulta*>(QApplication::activeModalWidget()))
+            QTest::keyClick(lookup, Qt::Key_Escape);
+    });
+    m_form->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(grupo->text(), QStringLiteral("1"));
+    QCOMPARE(field("Text7")->text(), QStringLiteral("Cervejas"));
+    QVERIFY(m_messages.shown().isEmpty());
 }
 
 void TestProductRegisterWidget::f11OpensTheGroupRegister()
