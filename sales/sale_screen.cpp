@@ -234,7 +234,8 @@ void FrmVendas::wireKeys()
         return true;
     });
     m_keys->setEnterAction(m_text6, [this] {
-        if (addLine())
+        // Back to the code for the next product, or for the missing one.
+        if (addLine() || m_text1->text().isEmpty())
             focusCode();
         return false;
     });

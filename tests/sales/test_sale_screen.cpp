@@ -44,6 +44,7 @@ private slots:
     void wholeSaleByKeystrokes();
     void quantityNotFree();
     void unknownCodeKeepsFocus();
+    void emptyLineBackToCode();
     void deleteLineInGrid();
     void escapeOnPaymentKeepsLines();
     void enterTwiceOnChangeRecordsOnce();
@@ -239,6 +240,17 @@ void TestSaleScreen::unknownCodeKeepsFocus()
     // Letters never reach the code field.
     type(QStringLiteral("a1"));
     QCOMPARE(control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
+}
+
+void TestSaleScreen::emptyLineBackToCode()
+{
+    openScreen();
+    type(QStringLiteral("\n\n\n\n"));
+    QCOMPARE(focused(), control<QLineEdit>("Text6"));
+    type(QStringLiteral("\n"));
+    QCOMPARE(m_fx.messages.texts(), QStringList{msg::camposObrigatorios});
+    QCOMPARE(control<QTableWidget>("Grid1")->rowCount(), 0);
+    QCOMPARE(focused(), control<QLineEdit>("Text3"));
 }
 
 void TestSaleScreen::deleteLineInGrid()
