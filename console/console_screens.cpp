@@ -6,6 +6,9 @@
 #include "registers/entry_type_list_widget.h"
 #include "registers/entry_type_register_widget.h"
 #include "registers/establishment_widget.h"
+#include "registers/entry_type_list_widget.h"
+#include "registers/entry_type_register_widget.h"
+#include "registers/establishment_widget.h"
 #include "registers/product_finder_widget.h"
 #include "registers/product_register_widget.h"
 
@@ -42,6 +45,13 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
     const TerminalSettings* s = &settings;
     Messages* m = &messages;
     Navigation* n = &navigation;
+
+    // F11 in the product register's "Grupo" creates a group, modally, in
+    // the group register.
+    FrmCadProdutos::setGroupRegisterOpener([](QWidget* parent) {
+        PlaceholderScreen groupRegister(QStringLiteral("FrmCadGrupo"), QStringLiteral("Cadastro de grupos"), parent);
+        groupRegister.exec();
+    });
 
     m_openings = {
         {S::Establishment, {How::Owned, [s, m](QWidget* owner) -> QWidget* {

@@ -2,6 +2,7 @@
 #include "console/main_window.h"
 #include "console/placeholder_screen.h"
 #include "console/status_panels.h"
+#include "registers/register_form_widget.h"
 #include "tests/console/console_fixture.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/test_database.h"
@@ -80,6 +81,7 @@ private slots:
     void counters_data();
     void counters();
     void configurationEditor();
+    void groupRegisterFromProduct();
     void migrationPassword_data();
     void migrationPassword();
     void statusBar();
@@ -267,29 +269,31 @@ void TestMainWindow::ownedScreens_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("newRecord");   // registers only
 
-    QTest::addRow("Estabelecimento") << "cadEstabelecimento" << "FrmCadEstabelecimento";
-    QTest::addRow("toolbar casa") << "toolEstablishment" << "FrmCadEstabelecimento";
-    QTest::addRow("Grupo Cadastrar") << "menuCadGrupo" << "FrmCadGrupo";
-    QTest::addRow("Grupo Pesquisar") << "pesquisaGrupo" << "FrmConsultaGrupos";
-    QTest::addRow("Produto Cadastrar") << "cadProduto" << "frmCadProdutos";
-    QTest::addRow("toolbar produtos") << "toolProductRegister" << "frmCadProdutos";
-    QTest::addRow("Produto Pesquisar") << "menuPesquisarGrupo" << "frmLocalizaProduto";
-    QTest::addRow("toolbar consulta") << "toolProductFinder" << "frmLocalizaProduto";
-    QTest::addRow("Tipos Cadastrar") << "menuCadTipoEntrada" << "FrmCadTabelaPreco";
-    QTest::addRow("Tipos Pesquisar") << "menuPesquisaGrupo" << "FrmConsultaTipoEntrada";
-    QTest::addRow("Caixa Cadastrar") << "menuCadCaixa" << "FrmCadCaixa";
-    QTest::addRow("Caixa Pesquisar") << "menuPesquisarCaixa" << "FrmConsultaCaixa";
-    QTest::addRow("Fornecedores Cadastrar") << "menuCadastrarFornecedor" << "FrmCadFornecedores";
-    QTest::addRow("Fornecedores Pesquisar") << "menuPesquisaFornecedor" << "FrmConsultaFornecedores";
-    QTest::addRow("Consultas Entradas") << "menuPesquisaEntrada" << "consultaEntrada";
-    QTest::addRow("Consultas Vendas") << "consultaVendas" << "consultaVenda";
+    QTest::addRow("Estabelecimento") << "cadEstabelecimento" << "FrmCadEstabelecimento" << false;
+    QTest::addRow("toolbar casa") << "toolEstablishment" << "FrmCadEstabelecimento" << false;
+    QTest::addRow("Grupo Cadastrar") << "menuCadGrupo" << "FrmCadGrupo" << true;
+    QTest::addRow("Grupo Pesquisar") << "pesquisaGrupo" << "FrmConsultaGrupos" << false;
+    QTest::addRow("Produto Cadastrar") << "cadProduto" << "frmCadProdutos" << true;
+    QTest::addRow("toolbar produtos") << "toolProductRegister" << "frmCadProdutos" << true;
+    QTest::addRow("Produto Pesquisar") << "menuPesquisarGrupo" << "frmLocalizaProduto" << false;
+    QTest::addRow("toolbar consulta") << "toolProductFinder" << "frmLocalizaProduto" << false;
+    QTest::addRow("Tipos Cadastrar") << "menuCadTipoEntrada" << "FrmCadTabelaPreco" << true;
+    QTest::addRow("Tipos Pesquisar") << "menuPesquisaGrupo" << "FrmConsultaTipoEntrada" << false;
+    QTest::addRow("Caixa Cadastrar") << "menuCadCaixa" << "FrmCadCaixa" << true;
+    QTest::addRow("Caixa Pesquisar") << "menuPesquisarCaixa" << "FrmConsultaCaixa" << false;
+    QTest::addRow("Fornecedores Cadastrar") << "menuCadastrarFornecedor" << "FrmCadFornecedores" << true;
+    QTest::addRow("Fornecedores Pesquisar") << "menuPesquisaFornecedor" << "FrmConsultaFornecedores" << false;
+    QTest::addRow("Consultas Entradas") << "menuPesquisaEntrada" << "consultaEntrada" << false;
+    QTest::addRow("Consultas Vendas") << "consultaVendas" << "consultaVenda" << false;
 }
 
 void TestMainWindow::ownedScreens()
 {
     QFETCH(QString, entry);
     QFETCH(QString, screen);
+    QFETCH(bool, newRecord);
 
     trigger(entry);
     auto named = [&] {
@@ -307,6 +311,8 @@ void TestMainWindow::ownedScreens()
     QCOMPARE(first->parentWidget(), m_window.get());
     QVERIFY(!first->isModal());
     QVERIFY(!QApplication::activeModalWidget());
+    if (auto* form = qobject_cast<RegisterFormWidget*>(first))
+        QCOMPARE(form->form().binclusao(), newRecord);
 
     // Again, from the menu or the toolbar alike: the same instance, forward.
     trigger(entry);
@@ -403,6 +409,32 @@ void TestMainWindow::configurationEditor()
     });
     QTest::keyClick(m_window.get(), Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(seen, QStringLiteral("relResumoCaixa"));
+}
+
+void TestMainWindow::groupRegisterFromProduct()
+{
+    // F11 in the product register's "Grupo" opens the group register
+    // modally over it; the product keeps what was typed.
+    trigger(QStringLiteral("cadProduto"));
+    QWidget* product = m_window->screens().instance(ConsoleScreen::ProductRegister);
+    QVERIFY(QTest::qWaitForWindowActive(product));
+    auto* nome = product->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* grupo = product->findChild<QLineEdit*>(QStringLiteral("Text6"));
+    QVERIFY(nome && grupo);
+    nome->setText(QStringLiteral("Cerveja Lata"));
+    grupo->setFocus();
+    QTRY_VERIFY(grupo->hasFocus());
+    QString seen;
+    QWidget* over = nullptr;
+    whenModal([&](QWidget* w) {
+        seen = w->objectName();
+        over = w->parentWidget();
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    QTest::keyClick(grupo, Qt::Key_F11);
+    QCOMPARE(seen, QStringLiteral("FrmCadGrupo"));
+    QCOMPARE(over, product);
+    QCOMPARE(nome->text(), QStringLiteral("Cerveja Lata"));
 }
 
 void TestMainWindow::migrationPassword_data()
