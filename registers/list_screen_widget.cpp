@@ -81,6 +81,8 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
 
 ListScreenWidget::~ListScreenWidget()
 {
+    // No key or focus event may reach the list while its widgets go.
+    delete m_keys;
     // The grid goes with the widgets; the model with the logic after it.
     m_grid->setModel(nullptr);
 }

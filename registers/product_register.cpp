@@ -140,6 +140,7 @@ bool ProductRegister::readyToSave()
         return false;
     case Group::Missing:
         messages().info(msg::registroNaoLocalizado);
+        pointAt(grupo);
         return false;
     case Group::Failed:
         return false;

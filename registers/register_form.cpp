@@ -65,6 +65,7 @@ void RegisterForm::showNextCode()
 
 RegisterForm::Saved RegisterForm::save()
 {
+    m_fieldToFix.clear();
     if (!requiredFilled() || !numbersRead()) {
         m_messages.info(msg::camposObrigatorios);
         return Saved::No;

@@ -61,6 +61,9 @@ public:
     void open();
     // "&Gravar".
     Saved save();
+    // After a refused save: the field the operator has to put right, when
+    // the refusal points at one ("" otherwise).
+    QString fieldToFix() const { return m_fieldToFix; }
 
 protected:
     Connection& conexao() const;
@@ -73,6 +76,8 @@ protected:
     std::optional<qint32> code(const QString& name) const;
     // Shows a refusal through trata_erro_banco.
     void reportFailure(const Failure& failure) const;
+    // Names the field a refused save points at.
+    void pointAt(const QString& name) { m_fieldToFix = name; }
 
     // Values every opening puts back (money fields at zero, flags).
     virtual void putDefaults() {}
@@ -101,6 +106,7 @@ private:
     Messages& m_messages;
     QList<FormField> m_fields;
     QHash<QString, QString> m_texts;
+    QString m_fieldToFix;
     bool m_binclusao;
     qint32 m_codigo;
 };

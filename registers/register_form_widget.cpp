@@ -33,7 +33,11 @@ RegisterFormWidget::RegisterFormWidget(std::unique_ptr<RegisterForm> form, Messa
     });
 }
 
-RegisterFormWidget::~RegisterFormWidget() = default;
+RegisterFormWidget::~RegisterFormWidget()
+{
+    // No key or focus event may reach the form's checks while the fields go.
+    delete m_keys;
+}
 
 QLineEdit* RegisterFormWidget::edit(const QString& name)
 {
@@ -163,6 +167,10 @@ void RegisterFormWidget::save()
     switch (m_form->save()) {
     case RegisterForm::Saved::No:
         push();   // the values stay as typed; a check may have put a name right
+        if (QLineEdit* fix = m_edits.value(m_form->fieldToFix())) {
+            fix->setFocus(Qt::OtherFocusReason);
+            fix->selectAll();
+        }
         return;
     case RegisterForm::Saved::Inserted:
         push();

@@ -287,6 +287,7 @@ void TestProductRegister::groupGoneBeforeSaveIsRefused()
     form.setText(QStringLiteral("Text6"), QStringLiteral("6"));   // typed, not left yet
     QCOMPARE(form.save(), RegisterForm::Saved::No);
     QCOMPARE(m_messages.texts(), QStringList{msg::registroNaoLocalizado});
+    QCOMPARE(form.fieldToFix(), QStringLiteral("Text6"));
     QCOMPARE(productCount(), 15);
 }
 
