@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/navigation.h"
+#include "console/lock_keys.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -16,6 +17,17 @@ public:
     void openEntryScreen() override { ++entries; }
     int sales = 0;
     int entries = 0;
+};
+
+// The lock keys as a test sets them, read at each refresh.
+class SettableLockKeys final : public LockKeys
+{
+public:
+    explicit SettableLockKeys(const std::optional<State>* state = nullptr) : m_state(state) {}
+    std::optional<State> read() override { return m_state ? *m_state : std::nullopt; }
+
+private:
+    const std::optional<State>* m_state;
 };
 
 // Runs `act` on the next modal window as soon as it shows (the caller then

@@ -22,17 +22,6 @@
 
 namespace {
 
-// The lock keys as a test sets them, read at each refresh.
-class SettableLockKeys final : public LockKeys
-{
-public:
-    explicit SettableLockKeys(const std::optional<State>* state = nullptr) : m_state(state) {}
-    std::optional<State> read() override { return m_state ? *m_state : std::nullopt; }
-
-private:
-    const std::optional<State>* m_state;
-};
-
 // "Cadastros > Grupo" for an action or menu: the titles of the menus above it.
 QString menuPath(QObject* item)
 {
@@ -85,8 +74,6 @@ private slots:
     void migrationPassword_data();
     void migrationPassword();
     void statusBar();
-    void lockKeys_data();
-    void lockKeys();
     void logoCentred_data();
     void logoCentred();
     void windowCaption();
@@ -509,52 +496,6 @@ void TestMainWindow::statusBar()
     QCOMPARE(panels->panel(4)->text(), QStringLiteral("CAPS"));
     QCOMPARE(panels->panel(5)->text(), QStringLiteral("NUM"));
     QCOMPARE(panels->panel(6)->text(), QStringLiteral("SCRL"));
-
-    // The date and time follow the clock, past midnight too.
-    QDateTime now(QDate(2026, 12, 31), QTime(23, 59, 30));
-    StatusPanels own(std::make_unique<SettableLockKeys>(), [&] { return now; });
-    QCOMPARE(own.panel(2)->text(), QStringLiteral("31/12/2026"));
-    QCOMPARE(own.panel(3)->text(), QStringLiteral("23:59"));
-    now = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 5));
-    QTRY_COMPARE(own.panel(2)->text(), QStringLiteral("01/01/2027"));
-    QCOMPARE(own.panel(3)->text(), QStringLiteral("00:00"));
-}
-
-void TestMainWindow::lockKeys_data()
-{
-    QTest::addColumn<bool>("known");
-    QTest::addColumn<bool>("caps");
-    QTest::addColumn<bool>("num");
-    QTest::addColumn<bool>("scroll");
-
-    QTest::addRow("all off") << true << false << false << false;
-    QTest::addRow("caps only") << true << true << false << false;
-    QTest::addRow("num only") << true << false << true << false;
-    QTest::addRow("scroll only") << true << false << false << true;
-    QTest::addRow("all on") << true << true << true << true;
-    QTest::addRow("cannot be read") << false << false << false << false;
-}
-
-void TestMainWindow::lockKeys()
-{
-    QFETCH(bool, known);
-    QFETCH(bool, caps);
-    QFETCH(bool, num);
-    QFETCH(bool, scroll);
-
-    // The keys change while the bar shows; it follows them.
-    std::optional<LockKeys::State> state = LockKeys::State{!caps, !num, !scroll};
-    StatusPanels panels(std::make_unique<SettableLockKeys>(&state));
-    state = known ? std::optional(LockKeys::State{caps, num, scroll}) : std::nullopt;
-    panels.refresh();
-
-    // On: plain; off: dimmed; unknown: all plain, texts unchanged.
-    QCOMPARE(panels.panel(4)->isEnabled(), !known || caps);
-    QCOMPARE(panels.panel(5)->isEnabled(), !known || num);
-    QCOMPARE(panels.panel(6)->isEnabled(), !known || scroll);
-    QCOMPARE(panels.panel(4)->text(), QStringLiteral("CAPS"));
-    QCOMPARE(panels.panel(5)->text(), QStringLiteral("NUM"));
-    QCOMPARE(panels.panel(6)->text(), QStringLiteral("SCRL"));
 }
 
 void TestMainWindow::logoCentred_data()
