@@ -6,9 +6,6 @@
 #include "registers/entry_type_list_widget.h"
 #include "registers/entry_type_register_widget.h"
 #include "registers/establishment_widget.h"
-#include "registers/entry_type_list_widget.h"
-#include "registers/entry_type_register_widget.h"
-#include "registers/establishment_widget.h"
 #include "registers/product_finder_widget.h"
 #include "registers/product_register_widget.h"
 
