@@ -50,7 +50,6 @@ ConfigEditorWindow::ConfigEditorWindow(const QString& filePath, const TerminalSe
                                        QWidget* parent)
     : QDialog(parent)
     , m_editor(filePath, held, programFolder, messages)
-    , m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmConfiguracao"));
     setWindowTitle(QStringLiteral("Configurações"));

@@ -33,7 +33,6 @@ private:
     void gravar();
 
     ConfigEditor m_editor;
-    Messages& m_messages;
     QLineEdit* m_text11 = nullptr;
     QLineEdit* m_text3 = nullptr;
     QLineEdit* m_text1 = nullptr;

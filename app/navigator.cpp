@@ -47,6 +47,8 @@ QWidget* Navigator::showScreen(Screen kind, const ScreenFactory& factory, QWidge
     }
     QWidget* window = factory(ScreenContext{m_state.settings, *this, m_messages,
                                             [this] { openConfigEditor(); }});
+    if (!window)
+        return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (owner)
         window->setParent(owner, window->windowFlags() | Qt::Window);
@@ -115,7 +117,8 @@ void Navigator::editorSaved()
 void Navigator::restart()
 {
     // Every screen of the old settings goes, and the old connection with
-    // them, before the start-up reads the new file.
+    // them, before the start-up reads the new file. A screen is deleted even
+    // if it declined to close: it must not outlive the connection it holds.
     for (auto& [kind, window] : m_screens) {
         if (window) {
             window->close();

@@ -2,12 +2,11 @@
 
 #include "app/placeholder_window.h"
 #include "console/main_window.h"
-#include "console/main_window.h"
 #include "entries/entry_window.h"
 #include "sales/sale_screen.h"
 
-// A screen that lands replaces its placeholder here, one line each, e.g.
-//     factories.sale = [](const ScreenContext& c) { return new SaleWindow(c.settings, c.navigation, c.messages); };
+// One line per kind of screen; a kind still to come would stand here as
+//     factories.x = placeholderFactory(QStringLiteral("FrmX"), QStringLiteral("Tela de x"));
 ScreenFactories defaultScreenFactories()
 {
     ScreenFactories factories;

@@ -57,7 +57,7 @@ void Startup::run()
 
 Result<Startup::Road> Startup::steps(TerminalMode& mode)
 {
-    // Step 2 reads line 1 alone: an unconfigured file may lack the others.
+    // Line 1 decides alone: an unconfigured file may lack the others.
     auto file = ConfigFile::read(configFilePath(m_state.settings.dataDir));
     if (!file)
         return file.failure();
