@@ -9,7 +9,4 @@ namespace apptext {
 inline const QString configNaoGravada = QStringLiteral(
     "Não foi possível gravar o arquivo de configuração! Nada foi alterado. Verifique a pasta de dados e tente novamente.");
 
-// Window texts of the screens that this version does not have yet.
-inline const QString telaIndisponivel = QStringLiteral("%1 ainda não disponível nesta versão");
-
 } // namespace apptext

@@ -1,12 +1,10 @@
 #include "app/screen_factories.h"
 
-#include "app/placeholder_window.h"
 #include "console/main_window.h"
 #include "entries/entry_window.h"
 #include "sales/sale_screen.h"
 
-// One line per kind of screen; a kind still to come would stand here as
-//     factories.x = placeholderFactory(QStringLiteral("FrmX"), QStringLiteral("Tela de x"));
+// One line per kind of screen the start-up and the counters open.
 ScreenFactories defaultScreenFactories()
 {
     ScreenFactories factories;

@@ -58,7 +58,6 @@ private slots:
     void leadingNumber();
 
     void windowControls();
-    void enterWalksTheFields();
     void savedByKeyboard();
     void refusedSaveKeepsTheWindowOpen_data();
     void refusedSaveKeepsTheWindowOpen();
@@ -275,28 +274,6 @@ void TestConfigEditor::windowControls()
     QCOMPARE(combo2->currentText(), QStringLiteral("Entrada"));
 }
 
-void TestConfigEditor::enterWalksTheFields()
-{
-    apptest::writeFile(filePath(), crlf(fullFile));
-    ScriptedMessages messages;
-    ConfigEditorWindow window(filePath(), m_held, QString(), messages);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    auto* text11 = window.findChild<QLineEdit*>(QStringLiteral("Text11"));
-    text11->setFocus();
-    QTRY_VERIFY(text11->hasFocus());
-    const QStringList order = {"Text3", "Text1", "Text2", "Combo1", "Combo2", "Check2", "Command1"};
-    for (const QString& name : order) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(QApplication::focusWidget()->objectName(), name);
-        if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
-            QCOMPARE(edit->selectedText(), edit->text());
-    }
-    QVERIFY(messages.shown().isEmpty());
-    QVERIFY(window.isVisible());
-}
-
 void TestConfigEditor::savedByKeyboard()
 {
     apptest::writeFile(filePath(), crlf(fullFile));
@@ -311,7 +288,12 @@ void TestConfigEditor::savedByKeyboard()
 
     retype(window->findChild<QLineEdit*>(QStringLiteral("Text11")), QStringLiteral("/dados/novo.fdb"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4"));
+    // Enter moved on to Text3 with its text selected: typing replaces it.
+    auto* text3 = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(text3);
+    QCOMPARE(text3->objectName(), QStringLiteral("Text3"));
+    QCOMPARE(text3->selectedText(), QStringLiteral("2"));
+    QTest::keyClicks(text3, QStringLiteral("4"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

@@ -1,6 +1,5 @@
 #include "app/config_editor_window.h"
 #include "app/navigator.h"
-#include "app/placeholder_window.h"
 #include "app_test_files.h"
 #include "console/main_window.h"
 #include "tests/support/test_database.h"
@@ -33,6 +32,22 @@ QStringList visibleWindows()
     return names;
 }
 
+// Calls back when its window is about to close.
+class WatchClose final : public QObject
+{
+public:
+    explicit WatchClose(std::function<void()> onClose) : m_onClose(std::move(onClose)) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            m_onClose();
+        return false;
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
+
 } // namespace
 
 // The navigator with real windows: what each start-up leaves open, what a
@@ -48,7 +63,6 @@ private slots:
 
     void firstWindowOfEachMode_data();
     void firstWindowOfEachMode();
-    void placeholderSaysWhichScreen();
     void savingTheEditorRunsTheStartupAgain();
     void savingFromTheConsoleClosesItAndItsConnection();
     void leavingTheEditorLeavesNoWindow();
@@ -134,22 +148,6 @@ void TestNavigator::firstWindowOfEachMode()
     QVERIFY(m_messages->shown().isEmpty());
 }
 
-void TestNavigator::placeholderSaysWhichScreen()
-{
-    const ScreenFactory factory = placeholderFactory(QStringLiteral("FrmVendas"), QStringLiteral("Tela de vendas"));
-    TerminalSettings settings;
-    Navigator navigation(dataDir(), *m_messages, {}, QString());
-    QPointer<QWidget> window = factory(ScreenContext{settings, navigation, *m_messages, {}});
-    auto* placeholder = qobject_cast<PlaceholderWindow*>(window.data());
-    QVERIFY(placeholder);
-    QCOMPARE(placeholder->objectName(), QStringLiteral("FrmVendas"));
-    QCOMPARE(placeholder->text(), QStringLiteral("Tela de vendas (FrmVendas) ainda não disponível nesta versão"));
-    placeholder->show();
-    QVERIFY(QTest::qWaitForWindowExposed(placeholder));
-    QTest::keyClick(placeholder, Qt::Key_Escape);
-    QTRY_VERIFY(!window);
-}
-
 void TestNavigator::savingTheEditorRunsTheStartupAgain()
 {
     writeConfig({"CONFIGURADO=FALSE"});
@@ -199,16 +197,24 @@ void TestNavigator::f8SwapsTheCounters()
 {
     writeConfig(configLines(databasePath(), "VENDA"));
     startNavigator();
-    QPointer<QWidget> sale = m_navigator->screen(Navigator::Screen::Sale);
 
-    m_navigator->openEntryScreen();
-    QTRY_VERIFY(!sale);
-    QCOMPARE(visibleWindows(), QStringList{"FrmEntradas"});
-
-    QPointer<QWidget> entry = m_navigator->screen(Navigator::Screen::Entry);
-    m_navigator->openSaleScreen();
-    QTRY_VERIFY(!entry);
-    QCOMPARE(visibleWindows(), QStringList{"FrmVendas"});
+    // F8 on each counter, by keystroke: when the old counter closes, the
+    // new one must already be showing, or the program would end right there.
+    for (auto [from, to] : {std::pair{Navigator::Screen::Sale, Navigator::Screen::Entry},
+                            std::pair{Navigator::Screen::Entry, Navigator::Screen::Sale}}) {
+        QPointer<QWidget> old = m_navigator->screen(from);
+        QVERIFY(old);
+        QVERIFY(QTest::qWaitForWindowActive(old));
+        QStringList showingAtClose;
+        WatchClose watch([&] { showingAtClose = visibleWindows(); });
+        old->installEventFilter(&watch);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : old.data(), Qt::Key_F8);
+        QTRY_VERIFY(!old);
+        QVERIFY2(showingAtClose.size() == 2, qPrintable(showingAtClose.join(u' ')));
+        QVERIFY(m_navigator->screen(to));
+        QCOMPARE(visibleWindows(), QStringList{m_navigator->screen(to)->objectName()});
+    }
+    QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->transcript()));
 }
 
 void TestNavigator::screensAreSingleInstances()

@@ -5,7 +5,6 @@
 #include "db/connection.h"
 #include "tests/support/scripted_messages.h"
 
-#include <QSqlDatabase>
 #include <QTest>
 
 using apptest::configLines;
@@ -63,7 +62,6 @@ private slots:
     void settingsReadBeforeAFailureStaySet();
     void emptyTablesAreFailures_data();
     void emptyTablesAreFailures();
-    void aSecondRunReplacesTheConnection();
     void failuresGoToTheLog();
 
 private:
@@ -308,36 +306,6 @@ void TestStartup::emptyTablesAreFailures()
 
     compareShown(messages, {QStringLiteral("question: ") + msg::falhaCarregar, QStringLiteral("info: ") + says});
     QCOMPARE(screens.opened, QStringList{QStringLiteral("editor")});
-}
-
-void TestStartup::aSecondRunReplacesTheConnection()
-{
-    writeConfig(configLines(databasePath(), "VENDA"));
-    const auto others = QSqlDatabase::connectionNames().size();
-    RunState state;
-    state.settings.dataDir = dataDir();
-    ScriptedMessages messages;
-    RecordedScreens screens;
-    Startup(state, messages, screens).run();
-    QVERIFY(state.connection && state.connection->isOpen());
-    QCOMPARE(QSqlDatabase::connectionNames().size(), others + 1);
-
-    // The editor saved another mode: the next run opens its own connection.
-    writeConfig(configLines(databasePath(), "GERENCIA"));
-    Startup(state, messages, screens).run();
-
-    QVERIFY(state.connection && state.connection->isOpen());
-    QCOMPARE(state.settings.conexao, state.connection.get());
-    // The old connection is gone, not left open beside the new one.
-    QCOMPARE(QSqlDatabase::connectionNames().size(), others + 1);
-    QCOMPARE(screens.opened, (QStringList{QStringLiteral("sale"), QStringLiteral("console")}));
-
-    // A run whose database is gone keeps no connection to the old one open.
-    writeConfig(configLines(QStringLiteral("/nao/existe.fdb"), "VENDA"));
-    messages.answerNext(false);
-    Startup(state, messages, screens).run();
-    QVERIFY(!state.connection->isOpen());
-    QCOMPARE(state.settings.conexao, state.connection.get());
 }
 
 void TestStartup::failuresGoToTheLog()

@@ -37,8 +37,6 @@ private slots:
     void boolean();
     void integers_data();
     void integers();
-    void failuresSayWhatIsWrong_data();
-    void failuresSayWhatIsWrong();
     void missingFileIsAFailure();
 
     void writtenBytes();
@@ -46,7 +44,6 @@ private slots:
     void writeRefusesWhatTheFileCannotHold();
     void writeCreatesFileAndFolder();
     void writeReplacesTheWholeFile();
-    void writeThenReadGivesTheSameValues();
 };
 
 void TestTerminalConfig::valueOfALine_data()
@@ -204,44 +201,6 @@ void TestTerminalConfig::integers()
         QVERIFY(!read.failure().isDatabaseRefusal());
 }
 
-void TestTerminalConfig::failuresSayWhatIsWrong_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("says");
-
-    QTest::addRow("short file") << QByteArray("CONFIGURADO=TRUE\r\nPATH=x\r\n") << 3 << "CAIXA="
-                                << "terminou antes da linha 3";
-    QTest::addRow("wrong order") << QByteArray("CONFIGURADO=TRUE\r\nCAIXA=2\r\n") << 2 << "PATH="
-                                 << "A linha 2 do arquivo de configuração deveria conter \"PATH=\" e contém \"CAIXA=2\"";
-    QTest::addRow("not a number") << QByteArray("x\r\nx\r\nCAIXA=dois\r\n") << 3 << "CAIXA="
-                                  << "\"dois\" de CAIXA (linha 3";
-    QTest::addRow("out of range") << QByteArray("x\r\nx\r\nCAIXA=40000\r\n") << 3 << "CAIXA="
-                                  << "entre -32768 e 32767";
-}
-
-void TestTerminalConfig::failuresSayWhatIsWrong()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, line);
-    QFETCH(QString, key);
-    QFETCH(QString, says);
-
-    const auto file = ConfigFile::fromBytes(bytes);
-    QString description;
-    if (key == configkey::caixa) {
-        const auto read = file.integer16(line, key);
-        QVERIFY(!read.ok());
-        description = read.failure().description();
-    } else {
-        const auto read = file.text(line, key);
-        QVERIFY(!read.ok());
-        description = read.failure().description();
-    }
-    QVERIFY2(description.contains(says), qPrintable(description));
-}
-
 void TestTerminalConfig::missingFileIsAFailure()
 {
     QTemporaryDir dir;
@@ -345,32 +304,6 @@ void TestTerminalConfig::writeReplacesTheWholeFile()
     QCOMPARE(old.readAll(), *configFileBytes(values));
     // Nothing is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("configuracao.ini")});
-}
-
-void TestTerminalConfig::writeThenReadGivesTheSameValues()
-{
-    QTemporaryDir dir;
-    const QString filePath = dir.filePath(QStringLiteral("configuracao.ini"));
-    ConfigValues values;
-    values.path = QStringLiteral(" servidor:/dados/ação.fdb ");
-    values.caixa = QStringLiteral("12");
-    values.coluna = QStringLiteral("5");
-    values.linha = QStringLiteral("3");
-    values.impressao = 1;
-    values.modo = QStringLiteral("Entrada");
-    values.quantidade = true;
-    QVERIFY(writeConfigFile(filePath, values).ok());
-
-    const auto file = ConfigFile::read(filePath);
-    QVERIFY(file.ok());
-    QCOMPARE(*file->boolean(1, configkey::configurado), true);
-    QCOMPARE(*file->text(2, configkey::path), values.path);
-    QCOMPARE(*file->integer16(3, configkey::caixa), qint16(12));
-    QCOMPARE(*file->integer(4, configkey::coluna, 0, 100), 5);
-    QCOMPARE(*file->integer16(5, configkey::linha), qint16(3));
-    QCOMPARE(*file->integer16(6, configkey::impressao), qint16(1));
-    QCOMPARE(*file->text(7, configkey::modo), QStringLiteral("ENTRADA"));
-    QCOMPARE(*file->boolean(8, configkey::quantidade), true);
 }
 
 QTEST_GUILESS_MAIN(TestTerminalConfig)
