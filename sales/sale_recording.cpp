@@ -50,16 +50,18 @@ Result<qint64> recordSale(Connection& conexao, qint16 numero_caixa, const SalePa
     if (!sale)
         return sale.failure();
 
+    // One insert prepared once for every line: on a server each prepare is a
+    // round trip of its own.
+    QList<SqlParams> lines;
+    lines.reserve(items.size());
     for (const SaleItemValues& item : items) {
-        auto line = conexao.execute(itemStatement,
-                                    {SqlValue::integer(key), SqlValue::integer(item.produto),
-                                     SqlValue::quantity(item.quantidade), SqlValue::money(item.preco),
-                                     SqlValue::money(item.total),
-                                     SqlValue::text(item.interno ? QStringLiteral("S") : QStringLiteral("N"))});
-        if (!line)
-            return line.failure();  // the guard rolls the whole sale back
+        lines.append({SqlValue::integer(key), SqlValue::integer(item.produto),
+                      SqlValue::quantity(item.quantidade), SqlValue::money(item.preco),
+                      SqlValue::money(item.total),
+                      SqlValue::text(item.interno ? QStringLiteral("S") : QStringLiteral("N"))});
     }
-
+    if (auto inserted = conexao.executeEach(itemStatement, lines); !inserted)
+        return inserted.failure();  // the guard rolls the whole sale back
     auto committed = transaction.commit();
     if (!committed)
         return committed.failure();
