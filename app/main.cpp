@@ -1,7 +1,6 @@
 #include "app/navigator.h"
 #include "app/process_test_driver.h"
 #include "app/screen_factories.h"
-#include "app/termination.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
@@ -155,6 +154,5 @@ int main(int argc, char** argv)
     // Inside the event loop, so that the program ends when its last window
     // closes, whichever road the start-up takes.
     QTimer::singleShot(0, &navigator, &Navigator::start);
-    quitOnTerminationSignals();
     return app.exec();
 }

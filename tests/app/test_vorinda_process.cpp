@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-
 using apptest::configLines;
 using apptest::crlf;
 
@@ -39,8 +37,6 @@ private slots:
     void commandLine_data();
     void commandLine();
     void createDatabaseNeverOverwrites();
-    void endsOnTerminationSignal_data();
-    void endsOnTerminationSignal();
 
 private:
     Run run(const QStringList& arguments, const QString& answers, bool driven = true);
@@ -198,48 +194,6 @@ void TestVorindaProcess::createDatabaseNeverOverwrites()
     QCOMPARE(again.exitCode, 1);
     QVERIFY2(again.out.contains(QStringLiteral("já existe")), qPrintable(again.out));
     QCOMPARE(apptest::readFile(path), before);
-}
-
-void TestVorindaProcess::endsOnTerminationSignal_data()
-{
-    QTest::addColumn<QByteArray>("mode");
-    QTest::addColumn<int>("signal");
-    QTest::addRow("VENDA, TERM") << QByteArray("MODO=VENDA") << int(SIGTERM);
-    QTest::addRow("ENTRADA, TERM") << QByteArray("MODO=ENTRADA") << int(SIGTERM);
-    QTest::addRow("GERENCIA, TERM") << QByteArray("MODO=GERENCIA") << int(SIGTERM);
-    QTest::addRow("GERENCIA, INT") << QByteArray("MODO=GERENCIA") << int(SIGINT);
-}
-
-// A logout or shutdown must end the program even though its window is still
-// open and the database engine is loaded in the process.
-void TestVorindaProcess::endsOnTerminationSignal()
-{
-    QFETCH(QByteArray, mode);
-    QFETCH(int, signal);
-    auto lines = configLines(databasePath());
-    lines[6] = mode;
-    QFile config(configFilePath(m_dir->path()));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(crlf(lines));
-    config.close();
-
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VORINDA_DIR"), m_dir->path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.remove(QStringLiteral("VORINDA_TEST_ANSWERS"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VORINDA_BINARY), {});
-    QVERIFY(process.waitForStarted(10000));
-    // Running with its window open: still alive after the start-up.
-    QVERIFY(!process.waitForFinished(1500));
-    ::kill(pid_t(process.processId()), signal);
-    const bool ended = process.waitForFinished(10000);
-    if (!ended)
-        process.kill();
-    QVERIFY2(ended, "the program did not end on the signal");
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestVorindaProcess)
