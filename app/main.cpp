@@ -1,6 +1,7 @@
 #include "app/navigator.h"
 #include "app/process_test_driver.h"
 #include "app/screen_factories.h"
+#include "app/termination.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     loadQtTranslations(app);
+    endOnTerminationSignals();
     if (app.arguments().size() > 1) {
         print(stderr, QStringLiteral("vorinda: argumento desconhecido: %1\nUse vorinda --help para ver as opções.\n")
                           .arg(app.arguments().at(1)));

@@ -26,6 +26,7 @@ const char* const paintedMark = "vorindaTestPainted";
 ProcessTestDriver::ProcessTestDriver(const QString& answers, QObject* parent)
     : QObject(parent)
     , m_answers(answers.split(u',', Qt::SkipEmptyParts))
+    , m_keepWindows(m_answers.removeAll(QStringLiteral("keep")) > 0)
 {
 }
 
@@ -54,11 +55,13 @@ bool ProcessTestDriver::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Show) {
         report(QStringLiteral("window: %1 \"%2\"").arg(widget->objectName(), widget->windowTitle()));
         // A window that never paints is still closed.
-        QTimer::singleShot(2000, widget, &QWidget::close);
+        if (!m_keepWindows)
+            QTimer::singleShot(2000, widget, &QWidget::close);
     } else if (event->type() == QEvent::Paint && !widget->property(paintedMark).toBool()) {
         widget->setProperty(paintedMark, true);
         report(QStringLiteral("painted: ") + widget->objectName());
-        QTimer::singleShot(0, widget, &QWidget::close);
+        if (!m_keepWindows)
+            QTimer::singleShot(0, widget, &QWidget::close);
     }
     return false;
 }

@@ -10,7 +10,8 @@
 // message is written to stderr instead of shown, questions are answered from
 // the list ("s" Sim, anything else Não; Não once it runs out), and every
 // top-level window is written to stderr when shown, again at its first paint,
-// and then closed as an operator's Escape would.
+// and then closed as an operator's Escape would ("keep" among the answers
+// leaves the windows open, for a test that ends the program otherwise).
 class ProcessTestDriver final : public QObject, public Messages
 {
 public:
@@ -25,4 +26,5 @@ protected:
 
 private:
     QStringList m_answers;
+    bool m_keepWindows;
 };

@@ -4,6 +4,9 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/types.h>
 #include <QTest>
 
 using apptest::configLines;
@@ -37,6 +40,8 @@ private slots:
     void commandLine_data();
     void commandLine();
     void createDatabaseNeverOverwrites();
+    void terminationSignalsEndTheProgram_data();
+    void terminationSignalsEndTheProgram();
 
 private:
     Run run(const QStringList& arguments, const QString& answers, bool driven = true);
@@ -194,6 +199,46 @@ void TestVorindaProcess::createDatabaseNeverOverwrites()
     QCOMPARE(again.exitCode, 1);
     QVERIFY2(again.out.contains(QStringLiteral("já existe")), qPrintable(again.out));
     QCOMPARE(apptest::readFile(path), before);
+}
+
+void TestVorindaProcess::terminationSignalsEndTheProgram_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addRow("SIGTERM") << int(SIGTERM);
+    QTest::addRow("SIGINT") << int(SIGINT);
+}
+
+// With the database open, Firebird catches these signals; the program must
+// still end, and with its connection closed (the database stays usable).
+void TestVorindaProcess::terminationSignalsEndTheProgram()
+{
+    QFETCH(int, signal);
+    apptest::writeFile(configFilePath(m_dir->path()), crlf(configLines(databasePath(), "GERENCIA")));
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VORINDA_DIR"), m_dir->path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("VORINDA_TEST_ANSWERS"), QStringLiteral("keep"));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(VORINDA_BINARY), {});
+    QByteArray out;
+    while (!out.contains("painted: principal") && process.waitForReadyRead(20000))
+        out += process.readAll();
+    QVERIFY2(out.contains("painted: principal"), out.constData());
+
+    ::kill(pid_t(process.processId()), signal);
+    const bool ended = process.waitForFinished(15000);
+    if (!ended)
+        process.kill();
+    QVERIFY2(ended, "the program ignored the signal");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+
+    // Nothing holds the database: the program itself opens it again.
+    const Run again = run({}, QString());
+    QVERIFY2(again.test.contains(QStringLiteral("painted: principal")), qPrintable(again.out));
 }
 
 QTEST_GUILESS_MAIN(TestVorindaProcess)
