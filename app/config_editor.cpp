@@ -1,6 +1,5 @@
 #include "app/config_editor.h"
 
-#include "app/app_texts.h"
 #include "common/form_checks.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
@@ -96,7 +95,7 @@ bool ConfigEditor::save(const ConfigForm& form)
     values.modo = modes.value(form.modo, modes.first()).toUpper();
     values.quantidade = form.quantidade;
     if (const auto written = writeConfigFile(m_filePath, values); !written) {
-        m_messages.info(apptext::configNaoGravada + QStringLiteral("\n\n") + written.failure().description());
+        m_messages.info(msg::configNaoGravada + QStringLiteral("\n\n") + written.failure().description());
         return false;
     }
     return true;

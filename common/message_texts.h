@@ -11,6 +11,8 @@ inline const QString title = QStringLiteral("Vorinda");
 // Start-up and configuration
 inline const QString caixaNaoCadastrado = QStringLiteral("O caixa não está cadastrado!");
 inline const QString falhaCarregar = QStringLiteral("Não foi possivel carregar o programa! Deseja visualizar a mensagem original do erro?");
+inline const QString configNaoGravada = QStringLiteral(
+    "Não foi possível gravar o arquivo de configuração! Nada foi alterado. Verifique a pasta de dados e tente novamente.");
 inline const QString colunaLinhaMaiorQueZero = QStringLiteral("A coluna de impressão e a linha de impressão deve ter valor maior que zero!");
 
 // Shared procedures

@@ -1,6 +1,5 @@
 #include "app/config_editor.h"
 #include "app/config_editor_window.h"
-#include "app/app_texts.h"
 #include "app_test_files.h"
 #include "common/message_texts.h"
 #include "common/terminal_settings.h"
@@ -159,7 +158,7 @@ void TestConfigEditor::save_data()
     QTest::addRow("column not a number") << formOf("x", "1", "abc", "1") << msg::colunaLinhaMaiorQueZero << QByteArray();
     QTest::addRow("column blank") << formOf("x", "1", " ", "1") << msg::colunaLinhaMaiorQueZero << QByteArray();
     QTest::addRow("a character the file cannot hold")
-        << formOf(QStringLiteral("/dados/€.fdb"), "1", "1", "1") << apptext::configNaoGravada << QByteArray();
+        << formOf(QStringLiteral("/dados/€.fdb"), "1", "1", "1") << msg::configNaoGravada << QByteArray();
 }
 
 void TestConfigEditor::save()
@@ -206,7 +205,7 @@ void TestConfigEditor::saveThatCannotWriteKeepsTheOldFile()
 
     QVERIFY(!editor.save(formOf("/srv/bar.fdb", "1", "1", "1")));
     QCOMPARE(messages.shown().size(), 1);
-    QVERIFY(messages.shown().first().text.startsWith(apptext::configNaoGravada));
+    QVERIFY(messages.shown().first().text.startsWith(msg::configNaoGravada));
     QCOMPARE(apptest::readFile(blocked), QByteArray("x"));
 }
 

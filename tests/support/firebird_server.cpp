@@ -36,7 +36,9 @@ QString firebirdTree()
     return QString();
 }
 
-bool portFree(int port)
+// Runs `probe` on a fresh TCP socket and the loopback address of `port`.
+template <typename Probe>
+bool onLoopback(int port, Probe probe)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
@@ -45,23 +47,19 @@ bool portFree(int port)
     address.sin_family = AF_INET;
     address.sin_port = htons(quint16(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool free = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    const bool result = probe(fd, reinterpret_cast<sockaddr*>(&address), socklen_t(sizeof address));
     ::close(fd);
-    return free;
+    return result;
+}
+
+bool portFree(int port)
+{
+    return onLoopback(port, [](int fd, sockaddr* a, socklen_t n) { return ::bind(fd, a, n) == 0; });
 }
 
 bool portAnswers(int port)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(quint16(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool answers = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return answers;
+    return onLoopback(port, [](int fd, sockaddr* a, socklen_t n) { return ::connect(fd, a, n) == 0; });
 }
 
 bool runningAsRoot()
