@@ -122,18 +122,31 @@ Money Money::roundedHalfEven(int decimals) const
 
 QString Money::toDecimalText() const
 {
+    // Written backwards into a buffer: long lists turn every amount they
+    // fetch into this text.
     const bool negative = m_units < 0;
     // Unsigned magnitude so that the most negative value has one too.
     const quint64 magnitude = negative ? quint64(0) - quint64(m_units) : quint64(m_units);
-    QString text = QString::number(magnitude / quint64(Scale));
+    quint64 whole = magnitude / quint64(Scale);
     quint64 fraction = magnitude % quint64(Scale);
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
     if (fraction != 0) {
-        QString digits = QString::number(fraction).rightJustified(4, u'0');
-        while (digits.endsWith(u'0'))
-            digits.chop(1);
-        text += u'.' + digits;
+        int digits = 4;
+        for (; fraction % 10 == 0; fraction /= 10)
+            --digits;
+        for (; digits > 0; --digits, fraction /= 10)
+            *--p = char('0' + fraction % 10);
+        *--p = '.';
     }
-    return negative ? u'-' + text : text;
+    do {
+        *--p = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
 
 Money Money::times(Money other) const

@@ -1,9 +1,10 @@
 #include "db/rows.h"
 
-Rows::Rows(QStringList columns, QList<QVariantList> rows)
+Rows::Rows(QStringList columns, QVariantList values)
     : m_columns(std::move(columns))
-    , m_rows(std::move(rows))
+    , m_values(std::move(values))
 {
+    Q_ASSERT(m_columns.isEmpty() ? m_values.isEmpty() : m_values.size() % m_columns.size() == 0);
 }
 
 int Rows::column(const QString& name) const
@@ -17,12 +18,9 @@ int Rows::column(const QString& name) const
 
 QVariant Rows::value(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= count() || column < 0 || column >= m_columns.size())
         return QVariant();
-    const QVariantList& values = m_rows[row];
-    if (column < 0 || column >= values.size())
-        return QVariant();
-    return values[column];
+    return m_values[qsizetype(row) * m_columns.size() + column];
 }
 
 QVariant Rows::value(int row, const QString& name) const

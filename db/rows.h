@@ -16,10 +16,12 @@ class Rows
 {
 public:
     Rows() = default;
-    Rows(QStringList columns, QList<QVariantList> rows);
+    // The values row after row, as many to a row as there are columns: one
+    // list for the whole result, so a long list costs one allocation.
+    Rows(QStringList columns, QVariantList values);
 
-    int count() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    int count() const { return m_columns.isEmpty() ? 0 : int(m_values.size() / m_columns.size()); }
+    bool isEmpty() const { return m_values.isEmpty(); }
     const QStringList& columns() const { return m_columns; }
 
     // Index of a column by name, letter case ignored; -1 when absent.
@@ -39,5 +41,5 @@ public:
 
 private:
     QStringList m_columns;
-    QList<QVariantList> m_rows;
+    QVariantList m_values;
 };

@@ -34,12 +34,16 @@ void ListScreen::reset()
 
 bool ListScreen::search()
 {
-    m_model->clear();
+    // The grid is reset once: emptied when nothing can match or the database
+    // refused, otherwise replaced by the rows found.
     const std::optional<Statement> statement = searchStatement();
-    if (!statement)
+    if (!statement) {
+        m_model->clear();
         return true;
+    }
     Result<Rows> rows = conexao().select(statement->sql, statement->params);
     if (!rows) {
+        m_model->clear();
         trata_erro_banco(m_messages, rows.failure().description());
         return false;
     }

@@ -15,9 +15,15 @@ QList<ListColumn> columns()
     };
 }
 
-const QString searchHead = QStringLiteral(
+const QString select = QStringLiteral(
     "select produto.ncodigo,nvalor_venda,produto.cdescricao as prod,nqtde_atual,grupo.cdescricao"
-    " from produto,grupo where ngrupo = grupo.ncodigo and ");
+    " from produto,grupo where ");
+const QString searchHead = select + QStringLiteral("ngrupo = grupo.ncodigo and ");
+// "+ 0" keeps the engine off the group index, so it walks the products in
+// code order instead of sorting the whole catalogue: the unfiltered list of
+// 10,000 products fetches in about half the time. With a group chosen the
+// sort of the few rows left is the cheaper road, so that search keeps it.
+const QString byCodeHead = select + QStringLiteral("ngrupo + 0 = grupo.ncodigo and ");
 
 } // namespace
 
@@ -50,7 +56,7 @@ std::optional<ListScreen::Statement> ProductFinder::searchStatement() const
         return Statement{searchHead + QStringLiteral("produto.cdescricao like ?  and grupo.cdescricao = ?"
                                                  " order by produto.ncodigo"),
                          {SqlValue::text(anywhere(m_nome)), SqlValue::text(m_grupo)}};
-    return Statement{searchHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
+    return Statement{byCodeHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
                      {SqlValue::text(anywhere(m_nome))}};
 }
 
