@@ -39,6 +39,8 @@ double timeMs(const std::function<void()>& run)
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TestDatabase db(TestDatabase::Demo);
     if (!db.ok())
