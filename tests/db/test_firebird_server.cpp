@@ -15,128 +15,116 @@ class TestFirebirdServer : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void createdOnTheServerAndReachedByPath();
-    void refusesAnExistingDatabaseOnTheServer();
-    void workstationsSeeEachOthersCommitsOnly();
-    void workstationsDrawDistinctNumbers();
-    void missingDatabaseOnTheServerIsRefused();
-
 private:
     std::unique_ptr<FirebirdServer> m_server;
     QString m_path;
-};
 
-void TestFirebirdServer::initTestCase()
-{
-    m_server = std::make_unique<FirebirdServer>();
-    QString why;
-    if (!m_server->start(&why))
-        QSKIP(qPrintable(why));
-    qInfo("private Firebird server on port %d (pid %lld) answered in %lld ms",
-          m_server->port(), m_server->pid(), m_server->startMilliseconds());
-    m_path = m_server->databasePath(QStringLiteral("movimento.fdb"));
-    QElapsedTimer timer;
-    timer.start();
-    const Result<void> created = createDatabase(m_path, true);
-    QVERIFY2(created.ok(), qPrintable(created.ok() ? QString() : created.failure().description()));
-    qInfo("createDatabase through the server took %lld ms", timer.elapsed());
-}
-
-void TestFirebirdServer::cleanupTestCase()
-{
-    if (!m_server)
-        return;
-    m_server->stop();
-    qInfo("server stopped in %lld ms", m_server->stopMilliseconds());
-    QVERIFY(!m_server->isRunning());
-}
-
-void TestFirebirdServer::createdOnTheServerAndReachedByPath()
-{
-    Connection c;
-    const Result<void> opened = c.open(m_path);
-    QVERIFY2(opened.ok(), qPrintable(opened.ok() ? QString() : opened.failure().description()));
-    const Result<Rows> protocol = c.select(QStringLiteral("select mon$remote_protocol from mon$attachments where mon$attachment_id = current_connection"));
-    QVERIFY(protocol.ok());
-    QVERIFY(protocol->text(0, QStringLiteral("mon$remote_protocol")).startsWith(QStringLiteral("TCP")));
-    QCOMPARE(c.select(QStringLiteral("select count(*) from tipo_entrada where cestacionamento = 'S'"))->integer(0, QStringLiteral("count")), 1);
-    QCOMPARE(c.select(QStringLiteral("select mon$forced_writes from mon$database"))->integer(0, QStringLiteral("mon$forced_writes")), 1);
-}
-
-void TestFirebirdServer::refusesAnExistingDatabaseOnTheServer()
-{
-    const Result<void> again = createDatabase(m_path, false);
-    QVERIFY(!again.ok());
-    QVERIFY2(again.failure().text.contains(u"já existe"), qPrintable(again.failure().text));
-    // Still the demo database it was.
-    Connection c;
-    QVERIFY(c.open(m_path).ok());
-    QCOMPARE(c.select(QStringLiteral("select count(*) from produto"))->integer(0, QStringLiteral("count")), 15);
-}
-
-void TestFirebirdServer::workstationsSeeEachOthersCommitsOnly()
-{
-    Connection a;
-    Connection b;
-    QVERIFY(a.open(m_path).ok());
-    QVERIFY(b.open(m_path).ok());
-    const QString countSales = QStringLiteral("select count(*) from venda where ncaixa_venda = 9");
+private slots:
+    void initTestCase()
     {
-        Transaction unit(a);
-        QVERIFY(a.execute(QStringLiteral("insert into venda (ncodigo, ncaixa_venda) values (null, 9)")).ok());
-        QCOMPARE(b.select(countSales)->integer(0, QStringLiteral("count")), 0);
-        QVERIFY(unit.commit().ok());
+        m_server = std::make_unique<FirebirdServer>();
+        QString why;
+        if (!m_server->start(&why))
+            QSKIP(qPrintable(why));
+        qInfo("private Firebird server on port %d (pid %lld) answered in %lld ms",
+              m_server->port(), m_server->pid(), m_server->startMilliseconds());
+        m_path = m_server->databasePath(QStringLiteral("movimento.fdb"));
+        QElapsedTimer timer;
+        timer.start();
+        const Result<void> created = createDatabase(m_path, true);
+        QVERIFY2(created.ok(), qPrintable(created.ok() ? QString() : created.failure().description()));
+        qInfo("createDatabase through the server took %lld ms", timer.elapsed());
     }
-    QCOMPARE(b.select(countSales)->integer(0, QStringLiteral("count")), 1);
-}
 
-// Four workstations, each its own connection in its own thread, drawing
-// document numbers at once: none is handed out twice.
-void TestFirebirdServer::workstationsDrawDistinctNumbers()
-{
-    constexpr int workstations = 4;
-    constexpr int draws = 50;
-    QList<QList<qint64>> drawn(workstations);
-    QList<QThread*> threads;
-    for (int w = 0; w < workstations; ++w) {
-        threads.append(QThread::create([this, &drawn, w] {
-            Connection c;
-            if (!c.open(m_path))
-                return;
-            for (int i = 0; i < draws; ++i) {
-                const Result<qint64> n = c.generator(QStringLiteral("numero_venda"), 1);
-                if (n)
-                    drawn[w].append(*n);
-            }
-        }));
-        threads.last()->start();
+    void cleanupTestCase()
+    {
+        if (!m_server)
+            return;
+        m_server->stop();
+        qInfo("server stopped in %lld ms", m_server->stopMilliseconds());
+        QVERIFY(!m_server->isRunning());
     }
-    for (QThread* thread : threads) {
-        QVERIFY(thread->wait(60000));
-        delete thread;
-    }
-    QSet<qint64> all;
-    for (const QList<qint64>& numbers : drawn) {
-        QCOMPARE(numbers.size(), draws);
-        for (qint64 n : numbers)
-            all.insert(n);
-    }
-    QCOMPARE(all.size(), workstations * draws);
-}
 
-void TestFirebirdServer::missingDatabaseOnTheServerIsRefused()
-{
-    // A PATH= naming a file the server does not have: the server's own
-    // refusal, with its code, reaches the start-up's message unchanged.
-    Connection c;
-    const Result<void> opened = c.open(QStringLiteral("localhost/%1:/nao/existe.fdb").arg(m_server->port()));
-    QVERIFY(!opened.ok());
-    QVERIFY(!opened.failure().code.isEmpty());
-    QVERIFY(!opened.failure().text.isEmpty());
-}
+    // Made once through the server; a second creation is refused and leaves
+    // the demo database as it was.
+    void createdOnceOnTheServerAndReachedByPath()
+    {
+        const Result<void> again = createDatabase(m_path, false);
+        QVERIFY(!again.ok());
+        QVERIFY2(again.failure().text.contains(u"já existe"), qPrintable(again.failure().text));
+        Connection c;
+        const Result<void> opened = c.open(m_path);
+        QVERIFY2(opened.ok(), qPrintable(opened.ok() ? QString() : opened.failure().description()));
+        const Result<Rows> state = c.select(QStringLiteral(
+            "select a.mon$remote_protocol, d.mon$forced_writes, (select count(*) from produto) as produtos "
+            "from mon$attachments a, mon$database d where a.mon$attachment_id = current_connection"));
+        QVERIFY(state.ok());
+        QVERIFY(state->text(0, QStringLiteral("mon$remote_protocol")).startsWith(QStringLiteral("TCP")));
+        QCOMPARE(state->integer(0, QStringLiteral("mon$forced_writes")), 1);
+        QCOMPARE(state->integer(0, QStringLiteral("produtos")), 15);
+    }
+
+    void workstationsSeeEachOthersCommitsOnly()
+    {
+        Connection a;
+        Connection b;
+        QVERIFY(a.open(m_path).ok());
+        QVERIFY(b.open(m_path).ok());
+        const QString countSales = QStringLiteral("select count(*) from venda where ncaixa_venda = 9");
+        {
+            Transaction unit(a);
+            QVERIFY(a.execute(QStringLiteral("insert into venda (ncodigo, ncaixa_venda) values (null, 9)")).ok());
+            QCOMPARE(b.select(countSales)->integer(0, QStringLiteral("count")), 0);
+            QVERIFY(unit.commit().ok());
+        }
+        QCOMPARE(b.select(countSales)->integer(0, QStringLiteral("count")), 1);
+    }
+
+    // Four workstations, each its own connection in its own thread, drawing
+    // document numbers at once: none is handed out twice.
+    void workstationsDrawDistinctNumbers()
+    {
+        constexpr int workstations = 4;
+        constexpr int draws = 50;
+        QList<QList<qint64>> drawn(workstations);
+        QList<QThread*> threads;
+        for (int w = 0; w < workstations; ++w) {
+            threads.append(QThread::create([this, &drawn, w] {
+                Connection c;
+                if (!c.open(m_path))
+                    return;
+                for (int i = 0; i < draws; ++i) {
+                    const Result<qint64> n = c.generator(QStringLiteral("numero_venda"), 1);
+                    if (n)
+                        drawn[w].append(*n);
+                }
+            }));
+            threads.last()->start();
+        }
+        for (QThread* thread : threads) {
+            QVERIFY(thread->wait(60000));
+            delete thread;
+        }
+        QSet<qint64> all;
+        for (const QList<qint64>& numbers : drawn) {
+            QCOMPARE(numbers.size(), draws);
+            for (qint64 n : numbers)
+                all.insert(n);
+        }
+        QCOMPARE(all.size(), workstations * draws);
+    }
+
+    // A PATH= naming a file the server does not have: the server's own refusal,
+    // with its code, reaches the start-up's message unchanged.
+    void missingDatabaseOnTheServerIsRefused()
+    {
+        Connection c;
+        const Result<void> opened = c.open(QStringLiteral("localhost/%1:/nao/existe.fdb").arg(m_server->port()));
+        QVERIFY(!opened.ok());
+        QVERIFY(!opened.failure().code.isEmpty());
+        QVERIFY(!opened.failure().text.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFirebirdServer)
 #include "test_firebird_server.moc"
