@@ -2,8 +2,6 @@
 // what each grid lists and shows, and cancelling marked rows.
 
 #include "common/message_texts.h"
-#include "common/terminal_settings.h"
-#include "db/connection.h"
 #include "db/transaction.h"
 #include "queries/movement_query.h"
 #include "tests/queries/movement_fixture.h"
@@ -41,8 +39,6 @@ private slots:
     void init();
     void cleanup();
 
-    void defaultPeriod_data();
-    void defaultPeriod();
     void businessDay_data();
     void businessDay();
     void rowCounts_data();
@@ -109,59 +105,49 @@ QString TestMovementQuery::stateOf(Kind kind, qint64 code)
         + rows->text(0, QStringLiteral("cmotivo_exclusao"));
 }
 
-void TestMovementQuery::defaultPeriod_data()
-{
-    QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<QDateTime>("start");
-
-    QTest::addRow("after midnight") << at("2026-12-05 02:30:00") << at("2026-12-04 18:00:00");
-    QTest::addRow("one minute before work") << at("2026-12-05 17:59:00") << at("2026-12-04 18:00:00");
-    QTest::addRow("exactly at the start of work") << at("2026-12-05 18:00:00") << at("2026-12-05 18:00:00");
-    QTest::addRow("new year's eve") << at("2026-12-31 19:00:00") << at("2026-12-31 18:00:00");
-}
-
-void TestMovementQuery::defaultPeriod()
-{
-    QFETCH(QDateTime, now);
-    QFETCH(QDateTime, start);
-
-    auto query = open(Kind::Sales, now);
-    QCOMPARE(QDateTime(query->dataInicial(), query->horaInicial()), start);
-    QCOMPARE(QDateTime(query->dataFinal(), query->horaFinal()), start.addSecs(12 * 3600));
-    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
-}
-
 void TestMovementQuery::businessDay_data()
 {
     QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QDateTime>("now");
     QTest::addColumn<QDateTime>("when");
     QTest::addColumn<bool>("listed");
 
     for (Kind kind : {Kind::Sales, Kind::Entries}) {
         const char* k = kind == Kind::Sales ? "sale" : "entry";
-        QTest::addRow("%s at 01:30 of the next calendar day", k) << kind << at("2026-12-05 01:30:00") << true;
-        QTest::addRow("%s at the start bound", k) << kind << at("2026-12-04 18:00:00") << true;
-        QTest::addRow("%s a second before the start", k) << kind << at("2026-12-04 17:59:59") << false;
-        QTest::addRow("%s at the end bound", k) << kind << at("2026-12-05 06:00:00") << true;
-        QTest::addRow("%s half a minute after the end", k) << kind << at("2026-12-05 06:00:30") << false;
+        QTest::addRow("%s at 01:30 of the next calendar day", k) << kind << Night << at("2026-12-05 01:30:00") << true;
+        QTest::addRow("%s at the start bound", k) << kind << Night << at("2026-12-04 18:00:00") << true;
+        QTest::addRow("%s a second before the start", k) << kind << Night << at("2026-12-04 17:59:59") << false;
+        QTest::addRow("%s at the end bound", k) << kind << Night << at("2026-12-05 06:00:00") << true;
+        QTest::addRow("%s half a minute after the end", k) << kind << Night << at("2026-12-05 06:00:30") << false;
     }
+    QTest::addRow("a minute before work: still last night")
+        << Kind::Sales << at("2026-12-05 17:59:00") << at("2026-12-04 18:00:00") << true;
+    QTest::addRow("at the start of work: a new night")
+        << Kind::Sales << at("2026-12-05 18:00:00") << at("2026-12-05 06:00:00") << false;
+    QTest::addRow("new year's eve, before dawn")
+        << Kind::Entries << at("2026-12-31 19:00:00") << at("2027-01-01 05:59:00") << true;
 }
 
 void TestMovementQuery::businessDay()
 {
     QFETCH(Kind, kind);
+    QFETCH(QDateTime, now);
     QFETCH(QDateTime, when);
     QFETCH(bool, listed);
 
-    // Cancelled rows follow the movement's date too, whenever they were cancelled.
     const qint64 code = add(kind, when, 100);
-    auto query = open(kind);
+    auto query = open(kind, now);
+    const QDateTime start(query->dataInicial(), query->horaInicial());
+    QCOMPARE(start.time(), QTime(18, 0));
+    QCOMPARE(start.secsTo(QDateTime(query->dataFinal(), query->horaFinal())), 12 * 3600);
     QCOMPARE(query->validas().count(), listed ? 1 : 0);
+    // Cancelled rows follow the movement's date too, whenever they were cancelled.
     run(m_db->connection(), QStringLiteral("update %1 set %2 = 'Sim', ncaixa_exclusao = 1 where ncodigo = ?")
                                 .arg(table(kind), flag(kind)), {SqlValue::integer(code)});
     query->pesquisa();
     QCOMPARE(query->validas().count(), 0);
     QCOMPARE(query->excluidas().count(), listed ? 1 : 0);
+    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
 }
 
 void TestMovementQuery::rowCounts_data()

@@ -2,7 +2,6 @@
 // keys and clicks that search, mark, cancel and close.
 
 #include "common/message_texts.h"
-#include "common/terminal_settings.h"
 #include "queries/movement_query_screen.h"
 #include "tests/queries/movement_fixture.h"
 #include "tests/support/scripted_messages.h"
