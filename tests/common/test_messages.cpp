@@ -7,37 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-struct Seen
-{
-    QString title;
-    QString text;
-    int icon = -1;
-    QStringList buttons;
-    QString defaultButton;
-};
-
-// Looks at the box once it is open, then answers it with `key`.
-void inspectAndAnswer(Seen& seen, int key)
-{
-    QTimer::singleShot(0, [&seen, key] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = int(box->icon());
-        for (QAbstractButton* b : box->buttons())
-            seen.buttons << b->text();
-        seen.buttons.sort();
-        if (box->defaultButton())
-            seen.defaultButton = box->defaultButton()->text();
-        QTest::keyClick(box, Qt::Key(key));
-    });
-}
-
-} // namespace
+using namespace Qt::Literals::StringLiterals;
 
 class TestMessages : public QObject
 {
@@ -49,21 +19,14 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("icon");
-        QTest::addColumn<QStringList>("buttons");
-        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<QStringList>("buttons");   // sorted, the default one last
         QTest::addColumn<bool>("answer");
-        const QStringList ok{QStringLiteral("OK")};
-        const QStringList yesNo{QStringLiteral("Não"), QStringLiteral("Sim")};
-        QTest::addRow("info") << QStringLiteral("info") << int(Qt::Key_Return)
-                              << int(QMessageBox::Information) << ok << QStringLiteral("OK") << false;
-        QTest::addRow("plain") << QStringLiteral("plain") << int(Qt::Key_Return)
-                               << int(QMessageBox::NoIcon) << ok << QStringLiteral("OK") << false;
-        QTest::addRow("plain closed by escape") << QStringLiteral("plain") << int(Qt::Key_Escape)
-                                                << int(QMessageBox::NoIcon) << ok << QStringLiteral("OK") << false;
-        QTest::addRow("question, enter is sim") << QStringLiteral("question") << int(Qt::Key_Return)
-                                                << int(QMessageBox::Question) << yesNo << QStringLiteral("Sim") << true;
-        QTest::addRow("question, escape is não") << QStringLiteral("question") << int(Qt::Key_Escape)
-                                                 << int(QMessageBox::Question) << yesNo << QStringLiteral("Sim") << false;
+        const QStringList ok{u"OK"_s, u"OK"_s};
+        const QStringList yesNo{u"Não"_s, u"Sim"_s, u"Sim"_s};
+        QTest::addRow("info") << u"info"_s << int(Qt::Key_Return) << int(QMessageBox::Information) << ok << false;
+        QTest::addRow("plain closed by escape") << u"plain"_s << int(Qt::Key_Escape) << int(QMessageBox::NoIcon) << ok << false;
+        QTest::addRow("question, enter is sim") << u"question"_s << int(Qt::Key_Return) << int(QMessageBox::Question) << yesNo << true;
+        QTest::addRow("question, escape is não") << u"question"_s << int(Qt::Key_Escape) << int(QMessageBox::Question) << yesNo << false;
     }
     void boxes()
     {
@@ -71,31 +34,40 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, icon);
         QFETCH(QStringList, buttons);
-        QFETCH(QString, defaultButton);
         QFETCH(bool, answer);
-
         // Rich-text look-alikes must be shown as they are.
-        const QString text = QStringLiteral("Código <b>-803</b> & outros");
+        const QString text = u"Código <b>-803</b> & outros"_s;
+        QString title, shown;
+        int shownIcon = -1;
+        QStringList seenButtons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            title = box->windowTitle();
+            shown = box->text();
+            shownIcon = int(box->icon());
+            for (QAbstractButton* b : box->buttons())
+                seenButtons << b->text();
+            seenButtons.sort();
+            seenButtons << (box->defaultButton() ? box->defaultButton()->text() : QString());
+            QTest::keyClick(box, Qt::Key(key));
+        });
         BoxMessages messages;
-        Seen seen;
-        inspectAndAnswer(seen, key);
         bool answered = false;
-        if (kind == QLatin1String("info"))
+        if (kind == u"info"_s)
             messages.info(text);
-        else if (kind == QLatin1String("plain"))
+        else if (kind == u"plain"_s)
             messages.plain(text);
         else
             answered = messages.question(text);
-
-        QCOMPARE(seen.title, QStringLiteral("Vorinda"));
-        QCOMPARE(seen.text, text);
-        QCOMPARE(seen.icon, icon);
-        QCOMPARE(seen.buttons, buttons);
-        QCOMPARE(seen.defaultButton, defaultButton);
+        QCOMPARE(title, u"Vorinda"_s);
+        QCOMPARE(shown, text);
+        QCOMPARE(shownIcon, icon);
+        QCOMPARE(seenButtons, buttons);
         QCOMPARE(answered, answer);
         QVERIFY(!QApplication::activeModalWidget());
     }
-
 };
 
 QTEST_MAIN(TestMessages)
