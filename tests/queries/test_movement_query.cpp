@@ -49,7 +49,6 @@ private slots:
     void cancelMarked();
     void nothingCancelled_data();
     void nothingCancelled();
-    void conflictWithOpenChange();
 
 private:
     std::unique_ptr<MovementQuery> open(Kind kind, const QDateTime& now = Night);
@@ -252,6 +251,7 @@ void TestMovementQuery::cancelMarked_data()
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QList<int>>("marked");
     QTest::addColumn<QList<int>>("elsewhere");   // cancelled by register 9 meanwhile
+    QTest::addColumn<int>("held");               // being cancelled by register 7, committed while we wait
     QTest::addColumn<int>("refused");            // the database refuses this row
     QTest::addColumn<MovementQuery::Cancel>("outcome");
     QTest::addColumn<QString>("message");        // after the confirmation
@@ -259,23 +259,28 @@ void TestMovementQuery::cancelMarked_data()
 
     using C = MovementQuery::Cancel;
     const QString yes = QStringLiteral("Sim/3/"), no = QStringLiteral("Nao//"), other = QStringLiteral("Sim/9/Quebrado");
+    const QList<int> none;
     const QString blocked = QStringLiteral("Exclusão bloqueada para teste.");
     for (Kind kind : {Kind::Sales, Kind::Entries}) {
         const char* k = kind == Kind::Sales ? "sale lines" : "entries";
-        QTest::addRow("two %s", k) << kind << QList<int>{0, 2} << QList<int>() << -1 << C::Done << QString()
+        QTest::addRow("two %s", k) << kind << QList<int>{0, 2} << none << -1 << -1 << C::Done << QString()
                                    << QStringList{yes, no, yes};
-        QTest::addRow("%s: one refused, none cancelled", k) << kind << QList<int>{0, 1, 2} << QList<int>() << 1
+        QTest::addRow("%s: one refused, none cancelled", k) << kind << QList<int>{0, 1, 2} << none << -1 << 1
                                                             << C::Failed << blocked << QStringList{no, no, no};
     }
-    QTest::addRow("one of two sale lines elsewhere") << Kind::Sales << QList<int>{0, 1} << QList<int>{1} << -1
+    QTest::addRow("one of two sale lines elsewhere") << Kind::Sales << QList<int>{0, 1} << QList<int>{1} << -1 << -1
                                                      << C::SomeAlreadyDone << msg::algunsJaExcluidos
                                                      << QStringList{yes, other, no};
-    QTest::addRow("the only entry marked, elsewhere") << Kind::Entries << QList<int>{2} << QList<int>{2} << -1
+    QTest::addRow("the only entry marked, elsewhere") << Kind::Entries << QList<int>{2} << QList<int>{2} << -1 << -1
                                                       << C::SomeAlreadyDone << msg::registroJaExcluido
                                                       << QStringList{no, no, other};
     QTest::addRow("every sale line marked, elsewhere") << Kind::Sales << QList<int>{0, 2} << QList<int>{0, 2} << -1
-                                                       << C::SomeAlreadyDone << msg::registrosJaExcluidos
+                                                       << -1 << C::SomeAlreadyDone << msg::registrosJaExcluidos
                                                        << QStringList{other, no, other};
+    // Lock conflict (-913): rolled back whole, not left half-done.
+    QTest::addRow("a marked line being cancelled elsewhere") << Kind::Sales << QList<int>{0, 1} << none << 1 << -1
+                                                             << C::Conflict << msg::conflitoOutroCaixa
+                                                             << QStringList{no, QStringLiteral("Sim/7/"), no};
 }
 
 // All marked rows go in one transaction or none does; both grids refresh either way.
@@ -284,6 +289,7 @@ void TestMovementQuery::cancelMarked()
     QFETCH(Kind, kind);
     QFETCH(QList<int>, marked);
     QFETCH(QList<int>, elsewhere);
+    QFETCH(int, held);
     QFETCH(int, refused);
     QFETCH(MovementQuery::Cancel, outcome);
     QFETCH(QString, message);
@@ -306,9 +312,34 @@ void TestMovementQuery::cancelMarked()
     for (int row : elsewhere)
         run(db, QStringLiteral("update %1 set %2 = 'Sim', cmotivo_exclusao = 'Quebrado', ncaixa_exclusao = 9 "
                                "where ncodigo = ?").arg(table(kind), flag(kind)), {SqlValue::integer(codes[row])});
+    std::atomic<bool> holding = false, committed = false;
+    std::jthread other;   // joined on every way out
+    if (held >= 0) {
+        other = std::jthread([&, path = m_db->path(), code = codes[held]] {
+            Connection second;
+            if (!second.open(path))
+                return;
+            {
+                Transaction change(second);
+                if (second.execute(QStringLiteral("update item_venda set cexcluido = 'Sim', cmotivo_exclusao = '', "
+                                                  "ncaixa_exclusao = 7 where ncodigo = ?"), {SqlValue::integer(code)})) {
+                    holding = true;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                    committed = change.commit().ok();
+                }
+            }
+            second.close();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(holding, 10000);
+    }
     m_messages.answerNext(true);
     // Pressed on row 1 whether or not it is marked: the marked ones go.
-    QCOMPARE(query->cancela_marcados(1), outcome);
+    const MovementQuery::Cancel got = query->cancela_marcados(1);
+    if (other.joinable()) {
+        other.join();
+        QVERIFY(committed);
+    }
+    QCOMPARE(got, outcome);
 
     QStringList texts{msg::confirmaExclusao};
     if (!message.isEmpty())
@@ -378,50 +409,6 @@ void TestMovementQuery::nothingCancelled()
     QCOMPARE(stateOf(Kind::Sales, a), QStringLiteral("Nao//"));
     QCOMPARE(query->validas().markedCodes(), mark ? QList<qint64>{a} : QList<qint64>());
     QCOMPARE(query->qtdeValidas(), refreshed ? QStringLiteral("2") : QStringLiteral("1"));
-}
-
-void TestMovementQuery::conflictWithOpenChange()
-{
-    const qint64 a = add(Kind::Sales, Evening, 1);
-    const qint64 b = add(Kind::Sales, Evening.addSecs(60), 2);
-    auto query = open(Kind::Sales);
-    query->marca(0);
-    query->marca(1);
-
-    // Another workstation cancels line b and commits while this one waits on the row.
-    std::atomic<bool> holding = false;
-    std::atomic<bool> committed = false;
-    const QString path = m_db->path();
-    std::thread other([&] {
-        Connection second;
-        if (!second.open(path))
-            return;
-        {
-            Transaction change(second);
-            if (second.execute(QStringLiteral("update item_venda set cexcluido = 'Sim', cmotivo_exclusao = '', "
-                                              "ncaixa_exclusao = 7 where ncodigo = ?"),
-                               {SqlValue::integer(b)}).ok()) {
-                holding = true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(400));
-                committed = change.commit().ok();
-            }
-        }
-        second.close();
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(holding, 10000);
-
-    m_messages.answerNext(true);
-    const MovementQuery::Cancel outcome = query->cancela_marcados(0);
-    other.join();
-    QVERIFY(committed);
-
-    QCOMPARE(outcome, MovementQuery::Cancel::Conflict);
-    QCOMPARE(m_messages.texts(), QStringList({msg::confirmaExclusao, msg::conflitoOutroCaixa}));
-    QCOMPARE(stateOf(Kind::Sales, a), QStringLiteral("Nao//"));   // rolled back with the rest
-    QCOMPARE(stateOf(Kind::Sales, b), QStringLiteral("Sim/7/"));  // the other workstation's
-    QCOMPARE(query->qtdeValidas(), QStringLiteral("1"));
-    QCOMPARE(query->qtdeExcluidas(), QStringLiteral("1"));
-    QVERIFY(!m_db->connection().inTransaction());
 }
 
 QTEST_MAIN(TestMovementQuery)
