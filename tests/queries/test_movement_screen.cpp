@@ -40,6 +40,12 @@ QString text(QWidget* screen, const char* field)
     return child(screen, field)->text();
 }
 
+// Text3, Text4 (active) and Text1, Text2 (cancelled): count and total.
+QStringList counters(QWidget* screen)
+{
+    return {text(screen, "Text3"), text(screen, "Text4"), text(screen, "Text1"), text(screen, "Text2")};
+}
+
 QString cell(QTableView* grid, int row, int column)
 {
     return grid->model()->index(row, column).data().toString();
@@ -55,8 +61,6 @@ private slots:
     void init();
     void cleanup();
 
-    void opens_data();
-    void opens();
     void markAndCancel_data();
     void markAndCancel();
     void f5AndToolbarSearch();
@@ -109,64 +113,46 @@ void TestMovementScreen::add(bool sales, const QDateTime& when, qint64 numero, c
         entry(m_db->connection(), m_catalogue, when, 2, numero, value);
 }
 
-void TestMovementScreen::opens_data()
-{
-    QTest::addColumn<bool>("sales");
-    QTest::addRow("consultaVenda") << true;
-    QTest::addRow("consultaEntrada") << false;
-}
-
-// Opened in the small hours, the window shows the business day that began the evening before.
-void TestMovementScreen::opens()
-{
-    QFETCH(bool, sales);
-
-    add(sales, at("2026-12-05 01:30:00"), 10, "12.50");
-    add(sales, at("2026-12-04 17:00:00"), 11, "8.00");   // the day before
-    auto screen = show(sales);
-    QWidget* w = screen.get();
-
-    QCOMPARE(screen->objectName(), QString::fromLatin1(QTest::currentDataTag()));
-    QCOMPARE(child<QTabWidget>(w, "SSTab1")->currentIndex(), 0);
-    for (const char* grid1or2 : {"Grid1", "Grid2"}) {
-        QTableView* grid = child<QTableView>(w, grid1or2);
-        QVERIFY(grid->isColumnHidden(0));
-        QCOMPARE(grid->model()->rowCount(), 15);
-    }
-    QCOMPARE(child<QDateEdit>(w, "DTPicker2")->date(), QDate(2026, 12, 4));
-    QCOMPARE(child<QTimeEdit>(w, "DTPicker1")->time(), QTime(18, 0));
-    QCOMPARE(child<QDateEdit>(w, "DTPicker4")->date(), QDate(2026, 12, 5));
-    QCOMPARE(child<QTimeEdit>(w, "DTPicker3")->time(), QTime(6, 0));
-    QCOMPARE(QStringList({text(w, "Text3"), text(w, "Text4"), text(w, "Text1"), text(w, "Text2")}),
-             QStringList({"1", "R$ 12,50", "0", "R$ 0,00"}));
-    QVERIFY(m_messages.shown().isEmpty());
-}
-
 void TestMovementScreen::markAndCancel_data()
 {
     QTest::addColumn<bool>("sales");
-    QTest::addColumn<QStringList>("totals");   // Text4, Text2 after the Delete
+    QTest::addColumn<QStringList>("totals");   // of three, of the one left, of the two cancelled
 
-    QTest::addRow("consultaVenda") << true << QStringList{"R$ 8,00", "R$ 16,00"};
-    QTest::addRow("consultaEntrada") << false << QStringList{"R$ 30,00", "R$ 60,00"};
+    QTest::addRow("consultaVenda") << true << QStringList{"R$ 24,00", "R$ 8,00", "R$ 16,00"};
+    QTest::addRow("consultaEntrada") << false << QStringList{"R$ 90,00", "R$ 30,00", "R$ 60,00"};
 }
 
+// Opened in the small hours on the business day that began the evening before,
+// the manager marks rows by keys and clicks and cancels them with Delete.
 void TestMovementScreen::markAndCancel()
 {
     QFETCH(bool, sales);
     QFETCH(QStringList, totals);
 
+    add(sales, at("2026-12-04 17:00:00"), 9, "5.00");   // the day before
     for (int i = 0; i < 3; ++i)
         add(sales, at("2026-12-04 20:00:00").addSecs(60 * i), 1 + i, sales ? "8.00" : "30.00");
     auto screen = show(sales);
     QWidget* w = screen.get();
+    QCOMPARE(screen->objectName(), QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(child<QTabWidget>(w, "SSTab1")->currentIndex(), 0);
+    QCOMPARE(child<QDateEdit>(w, "DTPicker2")->date(), QDate(2026, 12, 4));
+    QCOMPARE(child<QTimeEdit>(w, "DTPicker1")->time(), QTime(18, 0));
+    QCOMPARE(child<QDateEdit>(w, "DTPicker4")->date(), QDate(2026, 12, 5));
+    QCOMPARE(child<QTimeEdit>(w, "DTPicker3")->time(), QTime(6, 0));
+    QCOMPARE(counters(w), QStringList({"3", totals[0], "0", "R$ 0,00"}));
     QTableView* grid = child<QTableView>(w, "Grid1");
+    QTableView* cancelled = child<QTableView>(w, "Grid2");
+    for (QTableView* g : {grid, cancelled}) {
+        QVERIFY(g->isColumnHidden(0));
+        QCOMPARE(g->model()->rowCount(), 15);
+    }
+
     grid->setFocus();
     const auto keyOn = [](QTableView* grid, int row, Qt::Key key) {
         grid->setCurrentIndex(grid->model()->index(row, 1));
         QTest::keyClick(grid, key);
     };
-
     // Space marks and unmarks; a double-click marks; below the data nothing takes a mark.
     keyOn(grid, 1, Qt::Key_Space);
     QCOMPARE(cell(grid, 1, 7), QStringLiteral("Sim"));
@@ -183,10 +169,8 @@ void TestMovementScreen::markAndCancel()
     m_messages.answerNext(true);
     QTest::keyClick(grid, Qt::Key_Delete);
     QCOMPARE(m_messages.texts(), QStringList{msg::confirmaExclusao});
-    QCOMPARE(QStringList({text(w, "Text3"), text(w, "Text4"), text(w, "Text1"), text(w, "Text2")}),
-             QStringList({"1", totals[0], "2", totals[1]}));
+    QCOMPARE(counters(w), QStringList({"1", totals[1], "2", totals[2]}));
     QCOMPARE(cell(grid, 0, 6), QStringLiteral("2"));   // Docto of the one left
-    QTableView* cancelled = child<QTableView>(w, "Grid2");
     QCOMPARE(QStringList({cell(cancelled, 0, 5), cell(cancelled, 1, 5)}), QStringList({"4", "4"}));
 
     // The cancelled grid takes neither a mark nor a Delete.
