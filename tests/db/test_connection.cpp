@@ -31,23 +31,31 @@ private slots:
     }
     void cleanup() { m_db.reset(); }
 
-    // A sale whose second line is refused leaves neither the sale nor its
-    // first line behind; the key drawn is a gap, never a number used twice.
-    void failedStatementLeavesNoPartOfTheUnit_data()
+    // Another workstation sees a sale only once committed; however else the
+    // unit ends (even by a refused statement) nothing of it stays, and its key
+    // is a gap, never reused. A second guard on the connection is refused.
+    void unitIsAllOrNothing_data()
     {
-        QTest::addColumn<QString>("badLine");
-        QTest::addColumn<QString>("code");
-        const QString line = QStringLiteral("insert into item_venda (ncodigo, nvenda, nproduto, nqtde, npreco, ntotal");
-        QTest::addRow("unknown product") << line + ") values (null, 1, 999, 1, 7, 7)" << "-530";
-        QTest::addRow("trigger refusal") << line + ") values (null, 1, 1, 0, 7, 0)" << "-836";
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("code"); // of the statement refused inside the unit
+        const QString item = QStringLiteral("insert into item_venda (ncodigo, nvenda, nproduto, nqtde, npreco, ntotal");
+        QTest::addRow("commit") << "commit" << "";
+        QTest::addRow("scope left") << "" << "";
+        QTest::addRow("rollback") << "rollback" << "";
+        QTest::addRow("connection closed") << "close" << "";
+        QTest::addRow("unknown product") << item + ") values (null, 1, 999, 1, 7, 7)" << "-530";
+        QTest::addRow("trigger refusal") << item + ") values (null, 1, 1, 0, 7, 0)" << "-836";
         QTest::addRow("duplicate key") << "insert into venda (ncodigo) values (1)" << "-803";
-        QTest::addRow("text too long") << line + ", cmotivo_exclusao) values (null, 1, 1, 1, 7, 7, lpad('', 101, 'x'))" << "-802";
+        QTest::addRow("text too long") << item + ", cmotivo_exclusao) values (null, 1, 1, 1, 7, 7, lpad('', 101, 'x'))" << "-802";
     }
-    void failedStatementLeavesNoPartOfTheUnit()
+    void unitIsAllOrNothing()
     {
-        QFETCH(QString, badLine);
+        QFETCH(QString, end);
         QFETCH(QString, code);
-        Connection& c = m_db->connection();
+        Connection& other = m_db->connection();
+        Connection c;
+        QVERIFY(c.open(m_db->path()).ok());
+        const QString lines = QStringLiteral("select count(*) from item_venda");
         {
             Transaction unit(c);
             QVERIFY(unit.begun());
@@ -55,38 +63,6 @@ private slots:
             QVERIFY(c.execute(QStringLiteral("insert into venda (ncodigo, ncaixa_venda) values (?, 1)"), {SqlValue::integer(*key)}).ok());
             QVERIFY(c.execute(QStringLiteral("insert into item_venda (ncodigo, nvenda, nproduto, nqtde, npreco, ntotal) "
                                              "values (null, ?, 1, 1, 7, 7)"), {SqlValue::integer(*key)}).ok());
-            const Result<int> bad = c.execute(badLine);
-            QVERIFY(!bad.ok());
-            QCOMPARE(bad.failure().code, code);
-        }
-        QVERIFY(!c.inTransaction());
-        QCOMPARE(count(c, QStringLiteral("select count(*) from venda")), 0);
-        QCOMPARE(count(c, QStringLiteral("select count(*) from item_venda")), 0);
-        QCOMPARE(*c.generator(QStringLiteral("venda"), 0), 1);
-    }
-
-    // However a unit ends, only a commit shows its rows to another
-    // workstation; a second guard on the same connection touches neither,
-    // and afterwards the connection commits statement by statement again.
-    void othersSeeTheUnitOnlyAfterCommit_data()
-    {
-        QTest::addColumn<QString>("end");
-        QTest::addRow("commit") << "commit";
-        QTest::addRow("scope left") << "scope";
-        QTest::addRow("rollback") << "rollback";
-        QTest::addRow("connection closed") << "close";
-    }
-    void othersSeeTheUnitOnlyAfterCommit()
-    {
-        QFETCH(QString, end);
-        Connection& other = m_db->connection();
-        Connection c;
-        QVERIFY(c.open(m_db->path()).ok());
-        const QString seven = QStringLiteral("select count(*) from caixa where ncodigo = 7");
-        {
-            Transaction unit(c);
-            QVERIFY(unit.begun());
-            QVERIFY(c.execute(QStringLiteral("insert into caixa values (7, 'Sete')")).ok());
             {
                 Transaction inner(c);
                 QVERIFY(!inner.begun());
@@ -94,19 +70,27 @@ private slots:
                 QVERIFY(!inner.commit().ok());
             }
             QVERIFY(c.inTransaction());
-            QCOMPARE(count(c, seven), 1);
-            QCOMPARE(count(other, seven), 0);
-            if (end == u"commit")
+            QCOMPARE(count(c, lines), 1);
+            QCOMPARE(count(other, lines), 0);
+            if (!code.isEmpty()) {
+                const Result<int> bad = c.execute(end);
+                QVERIFY(!bad.ok());
+                QCOMPARE(bad.failure().code, code);
+            } else if (end == u"commit") {
                 QVERIFY(unit.commit().ok());
-            else if (end == u"rollback")
+            } else if (end == u"rollback") {
                 unit.rollback();
-            else if (end == u"close")
+            } else if (end == u"close") {
                 c.close();
-            if (end != u"scope")
+            }
+            if (code.isEmpty() && !end.isEmpty())
                 QVERIFY(!unit.commit().ok());
         }
         QVERIFY(!c.inTransaction());
-        QCOMPARE(count(other, seven), end == u"commit" ? 1 : 0);
+        const int kept = end == u"commit" ? 1 : 0;
+        QCOMPARE(count(other, QStringLiteral("select count(*) from venda")), kept);
+        QCOMPARE(count(other, lines), kept);
+        QCOMPARE(*other.generator(QStringLiteral("venda"), 0), 1);
         if (!c.isOpen())
             QVERIFY(c.open(m_db->path()).ok());
         QVERIFY(c.execute(QStringLiteral("insert into caixa values (3, 'Tres')")).ok());
