@@ -3,7 +3,6 @@
 #include "app_test_files.h"
 #include "console/main_window.h"
 #include "tests/support/test_database.h"
-#include "common/message_texts.h"
 #include "db/connection.h"
 #include "tests/support/scripted_messages.h"
 
@@ -17,6 +16,7 @@
 
 using apptest::configLines;
 using apptest::crlf;
+using Screen = Navigator::Screen;
 
 namespace {
 
@@ -63,19 +63,12 @@ private slots:
 
     void firstWindowOfEachMode_data();
     void firstWindowOfEachMode();
-    void savingTheEditorRunsTheStartupAgain();
-    void savingFromTheConsoleClosesItAndItsConnection();
-    void leavingTheEditorLeavesNoWindow();
+    void savingFromTheConsoleRunsTheStartupAgain();
     void f8SwapsTheCounters();
-    void screensAreSingleInstances();
-    void consoleMenuReachesTheEditorAndCounters();
+    void consoleOwnsSingleInstances();
 
 private:
-    QString dataDir() const { return m_db->dataFolder(); }
-    QString databasePath() const { return m_db->path(); }
-    void writeConfig(const QList<QByteArray>& lines) { apptest::writeFile(configFilePath(dataDir()), crlf(lines)); }
-    void startNavigator();
-    void saveEditorWithMode(int modeIndex);
+    void startNavigator(const QByteArray& mode);
 
     std::unique_ptr<TestDatabase> m_db;
     qsizetype m_otherConnections = 0;
@@ -105,27 +98,12 @@ void TestNavigator::cleanup()
     QCOMPARE(QSqlDatabase::connectionNames().size(), m_otherConnections);
 }
 
-void TestNavigator::startNavigator()
+void TestNavigator::startNavigator(const QByteArray& mode)
 {
-    m_navigator = std::make_unique<Navigator>(dataDir(), *m_messages, defaultScreenFactories(),
+    apptest::writeFile(configFilePath(m_db->dataFolder()), crlf(configLines(m_db->path(), mode)));
+    m_navigator = std::make_unique<Navigator>(m_db->dataFolder(), *m_messages, defaultScreenFactories(),
                                               QStringLiteral("/opt/vorinda"));
     m_navigator->start();
-}
-
-void TestNavigator::saveEditorWithMode(int modeIndex)
-{
-    auto* editor = qobject_cast<ConfigEditorWindow*>(m_navigator->screen(Navigator::Screen::ConfigEditor));
-    QVERIFY(editor);
-    QVERIFY(QTest::qWaitForWindowExposed(editor));
-    auto* text11 = editor->findChild<QLineEdit*>(QStringLiteral("Text11"));
-    text11->setText(databasePath());
-    for (const char* name : {"Text3", "Text1", "Text2"})
-        editor->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QStringLiteral("1"));
-    auto* combo2 = editor->findChild<QComboBox*>(QStringLiteral("Combo2"));
-    combo2->setCurrentIndex(modeIndex);
-    QSignalSpy finished(m_navigator.get(), &Navigator::startupFinished);
-    editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    QTRY_COMPARE(finished.count(), 1);
 }
 
 void TestNavigator::firstWindowOfEachMode_data()
@@ -142,66 +120,41 @@ void TestNavigator::firstWindowOfEachMode()
 {
     QFETCH(QByteArray, mode);
     QFETCH(QStringList, windows);
-    writeConfig(configLines(databasePath(), mode));
-    startNavigator();
+    startNavigator(mode);
     QCOMPARE(visibleWindows(), windows);
     QVERIFY(m_messages->shown().isEmpty());
 }
 
-void TestNavigator::savingTheEditorRunsTheStartupAgain()
+// The console and its connection close; the new start-up opens one of its own.
+void TestNavigator::savingFromTheConsoleRunsTheStartupAgain()
 {
-    writeConfig({"CONFIGURADO=FALSE"});
-    startNavigator();
-    QCOMPARE(visibleWindows(), QStringList{"FrmConfiguracao"});
-    QVERIFY(!m_navigator->state().connection);
-
-    saveEditorWithMode(1);   // "Venda"
-
-    QTRY_COMPARE(visibleWindows(), QStringList{"FrmVendas"});
-    QVERIFY(m_navigator->state().connection->isOpen());
-    QCOMPARE(m_navigator->state().settings.caminho_banco, databasePath());
-    QVERIFY(apptest::readFile(configFilePath(dataDir())).contains("MODO=VENDA\r\n"));
-}
-
-void TestNavigator::savingFromTheConsoleClosesItAndItsConnection()
-{
-    writeConfig(configLines(databasePath(), "GERENCIA"));
-    startNavigator();
-    QPointer<QWidget> console = m_navigator->screen(Navigator::Screen::Console);
+    startNavigator("GERENCIA");
+    QPointer<QWidget> console = m_navigator->screen(Screen::Console);
     QVERIFY(console);
-
     m_navigator->openConfigEditor();
     QCOMPARE(visibleWindows(), (QStringList{"FrmConfiguracao", "principal"}));
-    saveEditorWithMode(2);   // "Entrada"
+
+    auto* editor = qobject_cast<ConfigEditorWindow*>(m_navigator->screen(Screen::ConfigEditor));
+    QVERIFY(editor && QTest::qWaitForWindowExposed(editor));
+    editor->findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(2);   // "Entrada"
+    QSignalSpy finished(m_navigator.get(), &Navigator::startupFinished);
+    editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QTRY_COMPARE(finished.count(), 1);
 
     QTRY_COMPARE(visibleWindows(), QStringList{"FrmEntradas"});
     QVERIFY(!console);
     QCOMPARE(QSqlDatabase::connectionNames().size(), m_otherConnections + 1);
     QVERIFY(m_navigator->state().connection->isOpen());
-}
-
-void TestNavigator::leavingTheEditorLeavesNoWindow()
-{
-    writeConfig(configLines(databasePath(), "VENDA", "99"));
-    startNavigator();
-    QCOMPARE(m_messages->texts(), QStringList{msg::caixaNaoCadastrado});
-    auto* editor = m_navigator->screen(Navigator::Screen::ConfigEditor);
-    QVERIFY(editor);
-    QVERIFY(QTest::qWaitForWindowExposed(editor));
-    QTest::keyClick(editor, Qt::Key_Escape);
-    QTRY_VERIFY(visibleWindows().isEmpty());
-    QCOMPARE(apptest::readFile(configFilePath(dataDir())), crlf(configLines(databasePath(), "VENDA", "99")));
+    QVERIFY(apptest::readFile(configFilePath(m_db->dataFolder())).contains("MODO=ENTRADA\r\n"));
 }
 
 void TestNavigator::f8SwapsTheCounters()
 {
-    writeConfig(configLines(databasePath(), "VENDA"));
-    startNavigator();
+    startNavigator("VENDA");
 
     // F8 on each counter, by keystroke: when the old counter closes, the
     // new one must already be showing, or the program would end right there.
-    for (auto [from, to] : {std::pair{Navigator::Screen::Sale, Navigator::Screen::Entry},
-                            std::pair{Navigator::Screen::Entry, Navigator::Screen::Sale}}) {
+    for (auto [from, to] : {std::pair{Screen::Sale, Screen::Entry}, std::pair{Screen::Entry, Screen::Sale}}) {
         QPointer<QWidget> old = m_navigator->screen(from);
         QVERIFY(old);
         QVERIFY(QTest::qWaitForWindowActive(old));
@@ -217,45 +170,34 @@ void TestNavigator::f8SwapsTheCounters()
     QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->transcript()));
 }
 
-void TestNavigator::screensAreSingleInstances()
+// A counter or the editor opened from the console belongs to it, and asking
+// again raises the open instance.
+void TestNavigator::consoleOwnsSingleInstances()
 {
-    writeConfig(configLines(databasePath(), "GERENCIA"));
-    startNavigator();
-    QWidget* console = m_navigator->screen(Navigator::Screen::Console);
-    m_navigator->openModeScreen(TerminalMode::Console);
-    QCOMPARE(m_navigator->screen(Navigator::Screen::Console), console);
-
-    // A counter opened from the console belongs to it.
-    m_navigator->openSaleScreen();
-    QWidget* sale = m_navigator->screen(Navigator::Screen::Sale);
-    QCOMPARE(sale->parentWidget(), console);
-    QVERIFY(sale->isWindow());
-    m_navigator->openSaleScreen();
-    QCOMPARE(m_navigator->screen(Navigator::Screen::Sale), sale);
-    QCOMPARE(visibleWindows(), (QStringList{"FrmVendas", "principal"}));
-}
-
-void TestNavigator::consoleMenuReachesTheEditorAndCounters()
-{
-    writeConfig(configLines(databasePath(), "GERENCIA"));
-    startNavigator();
-    auto* console = qobject_cast<Principal*>(m_navigator->screen(Navigator::Screen::Console));
+    startNavigator("GERENCIA");
+    auto* console = qobject_cast<Principal*>(m_navigator->screen(Screen::Console));
     QVERIFY(console);
+    m_navigator->openModeScreen(TerminalMode::Console);
+    QCOMPARE(m_navigator->screen(Screen::Console), console);
 
     console->open(ConsoleScreen::EntryCounter);
-    QVERIFY(m_navigator->screen(Navigator::Screen::Entry));
-    QCOMPARE(m_navigator->screen(Navigator::Screen::Entry)->parentWidget(), console);
-    m_navigator->screen(Navigator::Screen::Entry)->close();
+    QWidget* entry = m_navigator->screen(Screen::Entry);
+    QVERIFY(entry && entry->isWindow());
+    QCOMPARE(entry->parentWidget(), console);
+    console->open(ConsoleScreen::EntryCounter);
+    QCOMPARE(m_navigator->screen(Screen::Entry), entry);
+    QCOMPARE(visibleWindows(), (QStringList{"FrmEntradas", "principal"}));
+    entry->close();
 
     console->open(ConsoleScreen::TerminalConfiguration);
-    QWidget* editor = m_navigator->screen(Navigator::Screen::ConfigEditor);
+    QWidget* editor = m_navigator->screen(Screen::ConfigEditor);
     QVERIFY(editor);
     QCOMPARE(editor->windowModality(), Qt::ApplicationModal);
     // "Sair" leaves the console as it was.
     QVERIFY(QTest::qWaitForWindowExposed(editor));
     QTest::keyClick(editor, Qt::Key_Escape);
     QTRY_COMPARE(visibleWindows(), QStringList{"principal"});
-    QCOMPARE(m_navigator->screen(Navigator::Screen::Console), console);
+    QCOMPARE(m_navigator->screen(Screen::Console), console);
 }
 
 QTEST_MAIN(TestNavigator)
