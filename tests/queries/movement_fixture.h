@@ -6,11 +6,15 @@
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "db/money.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
 
 #include <QDateTime>
 #include <QTest>
 
 namespace fixture {
+
+enum class Kind { Sales, Entries };
 
 inline QDateTime at(const char* text)
 {
@@ -87,4 +91,26 @@ inline qint64 entry(Connection& db, const Catalogue& c, const QDateTime& when, i
     return code;
 }
 
+// A fresh database with the catalogue, a manager's workstation and scripted messages.
+struct Bench
+{
+    explicit Bench(int caixa) : settings(workstation(db.connection(), caixa)), catalogue(makeCatalogue(db.connection())) {}
+
+    Connection& connection() { return db.connection(); }
+    // A sale line of R$ 8,00 or an entry of R$ 30,00 unless told, from register 2.
+    qint64 add(Kind kind, const QDateTime& when, qint64 numero, const char* value = nullptr)
+    {
+        if (kind == Kind::Sales)
+            return sale(db.connection(), catalogue, when, 2, numero, "1", value ? value : "8.00");
+        return entry(db.connection(), catalogue, when, 2, numero, value ? value : "30.00");
+    }
+
+    TestDatabase db;
+    TerminalSettings settings;
+    Catalogue catalogue;
+    ScriptedMessages messages;
+};
+
 } // namespace fixture
+
+Q_DECLARE_METATYPE(fixture::Kind)

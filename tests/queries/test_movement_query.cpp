@@ -5,8 +5,6 @@
 #include "db/transaction.h"
 #include "queries/movement_query.h"
 #include "tests/queries/movement_fixture.h"
-#include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
 
 #include <QTest>
 
@@ -16,10 +14,6 @@
 
 using namespace fixture;
 
-namespace {
-enum class Kind { Sales, Entries };
-} // namespace
-Q_DECLARE_METATYPE(Kind)
 namespace {
 
 QString table(Kind kind) { return kind == Kind::Sales ? QStringLiteral("item_venda") : QStringLiteral("entrada"); }
@@ -52,49 +46,35 @@ private slots:
 
 private:
     std::unique_ptr<MovementQuery> open(Kind kind, const QDateTime& now = Night);
-    qint64 add(Kind kind, const QDateTime& when, qint64 numero, const char* value = nullptr);
     QString stateOf(Kind kind, qint64 code);
 
-    std::unique_ptr<TestDatabase> m_db;
-    Catalogue m_catalogue;
-    TerminalSettings m_settings;
-    ScriptedMessages m_messages;
+    std::unique_ptr<Bench> m;
 };
 
 void TestMovementQuery::init()
 {
-    m_db = std::make_unique<TestDatabase>();
-    m_catalogue = makeCatalogue(m_db->connection());
-    m_settings = workstation(m_db->connection(), 3);
-    m_messages.clear();
+    m = std::make_unique<Bench>(3);
 }
 
 void TestMovementQuery::cleanup()
 {
-    QCOMPARE(m_messages.pendingAnswers(), 0);
-    m_db.reset();
+    QCOMPARE(m->messages.pendingAnswers(), 0);
+    m.reset();
 }
 
 std::unique_ptr<MovementQuery> TestMovementQuery::open(Kind kind, const QDateTime& now)
 {
     auto query = std::make_unique<MovementQuery>(kind == Kind::Sales ? saleMovements() : entryMovements(),
-                                                 m_settings, m_messages);
+                                                 m->settings, m->messages);
     query->setClock([now] { return now; });
     query->load();
     return query;
 }
 
-qint64 TestMovementQuery::add(Kind kind, const QDateTime& when, qint64 numero, const char* value)
-{
-    if (kind == Kind::Sales)
-        return sale(m_db->connection(), m_catalogue, when, 2, numero, "1", value ? value : "8.00");
-    return entry(m_db->connection(), m_catalogue, when, 2, numero, value ? value : "30.00");
-}
-
 // "Sim/3/" or "Nao//": flag, cancelling register, reason.
 QString TestMovementQuery::stateOf(Kind kind, qint64 code)
 {
-    Result<Rows> rows = m_db->connection().select(
+    Result<Rows> rows = m->connection().select(
         QStringLiteral("select %1 as flag, ncaixa_exclusao, cmotivo_exclusao from %2 where ncodigo = ?")
             .arg(flag(kind), table(kind)),
         {SqlValue::integer(code)});
@@ -134,19 +114,19 @@ void TestMovementQuery::businessDay()
     QFETCH(QDateTime, when);
     QFETCH(bool, listed);
 
-    const qint64 code = add(kind, when, 100);
+    const qint64 code = m->add(kind, when, 100);
     auto query = open(kind, now);
     const QDateTime start(query->dataInicial(), query->horaInicial());
     QCOMPARE(start.time(), QTime(18, 0));
     QCOMPARE(start.secsTo(QDateTime(query->dataFinal(), query->horaFinal())), 12 * 3600);
     QCOMPARE(query->validas().count(), listed ? 1 : 0);
     // Cancelled rows follow the movement's date too, whenever they were cancelled.
-    run(m_db->connection(), QStringLiteral("update %1 set %2 = 'Sim', ncaixa_exclusao = 1 where ncodigo = ?")
+    run(m->connection(), QStringLiteral("update %1 set %2 = 'Sim', ncaixa_exclusao = 1 where ncodigo = ?")
                                 .arg(table(kind), flag(kind)), {SqlValue::integer(code)});
     query->pesquisa();
     QCOMPARE(query->validas().count(), 0);
     QCOMPARE(query->excluidas().count(), listed ? 1 : 0);
-    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+    QVERIFY2(m->messages.shown().isEmpty(), qPrintable(m->messages.transcript()));
 }
 
 void TestMovementQuery::rowCounts_data()
@@ -174,15 +154,15 @@ void TestMovementQuery::rowCounts()
     QFETCH(QString, total);
 
     for (int i = 0; i < movements; ++i)
-        add(kind, Evening.addSecs(60 * i), 1000 + i);
+        m->add(kind, Evening.addSecs(60 * i), 1000 + i);
     auto query = open(kind);
     const int listed = lost ? 0 : movements;
     if (lost) {
         query->marca(0);
-        m_db->connection().close();
+        m->connection().close();
         query->pesquisa();
-        QCOMPARE(m_messages.shown().size(), 1);   // said once, not once per grid
-        QCOMPARE(m_messages.shown().first().kind, ScriptedMessages::Kind::Plain);
+        QCOMPARE(m->messages.shown().size(), 1);   // said once, not once per grid
+        QCOMPARE(m->messages.shown().first().kind, ScriptedMessages::Kind::Plain);
     }
 
     QCOMPARE(query->validas().rowCount(), bodyRows);
@@ -220,15 +200,15 @@ void TestMovementQuery::cellsAndOrder()
     QFETCH(QStringList, first);
     QFETCH(QList<qint64>, documents);
 
-    Connection& db = m_db->connection();
+    Connection& db = m->connection();
     if (kind == Kind::Sales) {
-        sale(db, m_catalogue, at("2026-12-04 23:00:00"), 2, 9);
-        sale(db, m_catalogue, at("2026-12-05 01:30:00"), 2, 7, "2.5", "1020.50");
-        sale(db, m_catalogue, at("2026-12-04 19:05:00"), 2, 8);
+        sale(db, m->catalogue, at("2026-12-04 23:00:00"), 2, 9);
+        sale(db, m->catalogue, at("2026-12-05 01:30:00"), 2, 7, "2.5", "1020.50");
+        sale(db, m->catalogue, at("2026-12-04 19:05:00"), 2, 8);
     } else {
-        entry(db, m_catalogue, at("2026-12-04 23:00:00"), 2, 8);
-        entry(db, m_catalogue, at("2026-12-05 01:30:00"), 2, 7);
-        entry(db, m_catalogue, at("2026-12-04 19:05:12"), 2, 9, "1020.50");
+        entry(db, m->catalogue, at("2026-12-04 23:00:00"), 2, 8);
+        entry(db, m->catalogue, at("2026-12-05 01:30:00"), 2, 7);
+        entry(db, m->catalogue, at("2026-12-04 19:05:12"), 2, 9, "1020.50");
     }
     auto query = open(kind);
     const MovementModel& grid = query->validas();
@@ -295,9 +275,9 @@ void TestMovementQuery::cancelMarked()
     QFETCH(QString, message);
     QFETCH(QStringList, states);
 
-    Connection& db = m_db->connection();
-    const QList<qint64> codes = {add(kind, Evening, 1, "10.00"), add(kind, Evening.addSecs(60), 2, "1.00"),
-                                 add(kind, Evening.addSecs(120), 3, "2.50")};
+    Connection& db = m->connection();
+    const QList<qint64> codes = {m->add(kind, Evening, 1, "10.00"), m->add(kind, Evening.addSecs(60), 2, "1.00"),
+                                 m->add(kind, Evening.addSecs(120), 3, "2.50")};
     if (refused >= 0) {
         run(db, QStringLiteral("create exception e_teste_exclusao '{ini}Exclusão bloqueada para teste.'"));
         run(db, QStringLiteral("create trigger t_teste_exclusao for %1 before update as begin "
@@ -315,7 +295,7 @@ void TestMovementQuery::cancelMarked()
     std::atomic<bool> holding = false, committed = false;
     std::jthread other;   // joined on every way out
     if (held >= 0) {
-        other = std::jthread([&, path = m_db->path(), code = codes[held]] {
+        other = std::jthread([&, path = m->db.path(), code = codes[held]] {
             Connection second;
             if (!second.open(path))
                 return;
@@ -332,7 +312,7 @@ void TestMovementQuery::cancelMarked()
         });
         QTRY_VERIFY_WITH_TIMEOUT(holding, 10000);
     }
-    m_messages.answerNext(true);
+    m->messages.answerNext(true);
     // Pressed on row 1 whether or not it is marked: the marked ones go.
     const MovementQuery::Cancel got = query->cancela_marcados(1);
     if (other.joinable()) {
@@ -344,7 +324,7 @@ void TestMovementQuery::cancelMarked()
     QStringList texts{msg::confirmaExclusao};
     if (!message.isEmpty())
         texts << message;
-    QCOMPARE(m_messages.texts(), texts);
+    QCOMPARE(m->messages.texts(), texts);
     QStringList now;
     for (qint64 code : codes)
         now << stateOf(kind, code);
@@ -396,16 +376,16 @@ void TestMovementQuery::nothingCancelled()
     QFETCH(MovementQuery::Cancel, outcome);
     QFETCH(bool, refreshed);
 
-    const qint64 a = add(Kind::Sales, Evening, 1);
+    const qint64 a = m->add(Kind::Sales, Evening, 1);
     auto query = open(Kind::Sales);
     if (mark)
         query->marca(0);
-    add(Kind::Sales, Evening.addSecs(300), 2);   // another workstation sells meanwhile
+    m->add(Kind::Sales, Evening.addSecs(300), 2);   // another workstation sells meanwhile
     if (answer >= 0)
-        m_messages.answerNext(answer == 1);
+        m->messages.answerNext(answer == 1);
     QCOMPARE(query->cancela_marcados(pressed), outcome);
 
-    QCOMPARE(m_messages.texts(), answer >= 0 ? QStringList{msg::confirmaExclusao} : QStringList());
+    QCOMPARE(m->messages.texts(), answer >= 0 ? QStringList{msg::confirmaExclusao} : QStringList());
     QCOMPARE(stateOf(Kind::Sales, a), QStringLiteral("Nao//"));
     QCOMPARE(query->validas().markedCodes(), mark ? QList<qint64>{a} : QList<qint64>());
     QCOMPARE(query->qtdeValidas(), refreshed ? QStringLiteral("2") : QStringLiteral("1"));

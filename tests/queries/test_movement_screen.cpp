@@ -4,8 +4,6 @@
 #include "common/message_texts.h"
 #include "queries/movement_query_screen.h"
 #include "tests/queries/movement_fixture.h"
-#include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,37 +64,29 @@ private slots:
     void f5AndToolbarSearch();
 
 private:
-    std::unique_ptr<MovementQueryScreen> show(bool sales);
-    void add(bool sales, const QDateTime& when, qint64 numero, const char* value);
+    std::unique_ptr<MovementQueryScreen> show(Kind kind);
 
-    std::unique_ptr<TestDatabase> m_db;
-    Catalogue m_catalogue;
-    TerminalSettings m_settings;
-    ScriptedMessages m_messages;
+    std::unique_ptr<Bench> m;
 };
 
 void TestMovementScreen::init()
 {
-    m_db = std::make_unique<TestDatabase>();
-    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
-    m_catalogue = makeCatalogue(m_db->connection());
-    m_settings = workstation(m_db->connection(), 4);
-    m_messages.clear();
+    m = std::make_unique<Bench>(4);
 }
 
 void TestMovementScreen::cleanup()
 {
-    QCOMPARE(m_messages.pendingAnswers(), 0);
-    m_db.reset();
+    QCOMPARE(m->messages.pendingAnswers(), 0);
+    m.reset();
 }
 
-std::unique_ptr<MovementQueryScreen> TestMovementScreen::show(bool sales)
+std::unique_ptr<MovementQueryScreen> TestMovementScreen::show(Kind kind)
 {
     std::unique_ptr<MovementQueryScreen> screen;
-    if (sales)
-        screen = std::make_unique<ConsultaVenda>(m_settings, m_messages, nullptr, [] { return Night; });
+    if (kind == Kind::Sales)
+        screen = std::make_unique<ConsultaVenda>(m->settings, m->messages, nullptr, [] { return Night; });
     else
-        screen = std::make_unique<ConsultaEntrada>(m_settings, m_messages, nullptr, [] { return Night; });
+        screen = std::make_unique<ConsultaEntrada>(m->settings, m->messages, nullptr, [] { return Night; });
     screen->show();
     QApplication::setActiveWindow(screen.get());
     if (!QTest::qWaitForWindowActive(screen.get()))
@@ -104,34 +94,26 @@ std::unique_ptr<MovementQueryScreen> TestMovementScreen::show(bool sales)
     return screen;
 }
 
-void TestMovementScreen::add(bool sales, const QDateTime& when, qint64 numero, const char* value)
-{
-    if (sales)
-        sale(m_db->connection(), m_catalogue, when, 2, numero, "1", value);
-    else
-        entry(m_db->connection(), m_catalogue, when, 2, numero, value);
-}
-
 void TestMovementScreen::markAndCancel_data()
 {
-    QTest::addColumn<bool>("sales");
+    QTest::addColumn<Kind>("kind");
     QTest::addColumn<QStringList>("totals");   // of three, of the one left, of the two cancelled
 
-    QTest::addRow("consultaVenda") << true << QStringList{"R$ 24,00", "R$ 8,00", "R$ 16,00"};
-    QTest::addRow("consultaEntrada") << false << QStringList{"R$ 90,00", "R$ 30,00", "R$ 60,00"};
+    QTest::addRow("consultaVenda") << Kind::Sales << QStringList{"R$ 24,00", "R$ 8,00", "R$ 16,00"};
+    QTest::addRow("consultaEntrada") << Kind::Entries << QStringList{"R$ 90,00", "R$ 30,00", "R$ 60,00"};
 }
 
 // Opened in the small hours on the business day that began the evening before,
 // the manager marks rows by keys and clicks and cancels them with Delete.
 void TestMovementScreen::markAndCancel()
 {
-    QFETCH(bool, sales);
+    QFETCH(Kind, kind);
     QFETCH(QStringList, totals);
 
-    add(sales, at("2026-12-04 17:00:00"), 9, "5.00");   // the day before
+    m->add(kind, at("2026-12-04 17:00:00"), 9, "5.00");   // the day before
     for (int i = 0; i < 3; ++i)
-        add(sales, at("2026-12-04 20:00:00").addSecs(60 * i), 1 + i, sales ? "8.00" : "30.00");
-    auto screen = show(sales);
+        m->add(kind, at("2026-12-04 20:00:00").addSecs(60 * i), 1 + i);
+    auto screen = show(kind);
     QWidget* w = screen.get();
     QCOMPARE(screen->objectName(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(child<QTabWidget>(w, "SSTab1")->currentIndex(), 0);
@@ -165,20 +147,20 @@ void TestMovementScreen::markAndCancel()
     QCOMPARE(cell(grid, 6, 7), QString());
     keyOn(grid, 0, Qt::Key_Space);
 
-    m_messages.answerNext(true);
+    m->messages.answerNext(true);
     QTest::keyClick(grid, Qt::Key_Delete);
-    QCOMPARE(m_messages.texts(), QStringList{msg::confirmaExclusao});
+    QCOMPARE(m->messages.texts(), QStringList{msg::confirmaExclusao});
     QCOMPARE(counters(w), QStringList({"1", totals[1], "2", totals[2]}));
     QCOMPARE(cell(grid, 0, 6), QStringLiteral("2"));   // Docto of the one left
     QCOMPARE(QStringList({cell(cancelled, 0, 5), cell(cancelled, 1, 5)}), QStringList({"4", "4"}));
 
     // The cancelled grid takes neither a mark nor a Delete.
-    m_messages.clear();
+    m->messages.clear();
     child<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
     cancelled->setFocus();
     keyOn(cancelled, 0, Qt::Key_Space);
     QTest::keyClick(cancelled, Qt::Key_Delete);
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m->messages.shown().isEmpty());
     QCOMPARE(text(w, "Text1"), QStringLiteral("2"));
 
     QTest::mouseClick(child<QPushButton>(w, "Command2"), Qt::LeftButton);   // Sair
@@ -188,8 +170,8 @@ void TestMovementScreen::markAndCancel()
 // Searches by F5 and by the toolbar; Escape closes.
 void TestMovementScreen::f5AndToolbarSearch()
 {
-    add(true, at("2026-12-03 22:00:00"), 1, "5.00");
-    auto screen = show(true);
+    m->add(Kind::Sales, at("2026-12-03 22:00:00"), 1, "5.00");
+    auto screen = show(Kind::Sales);
     QWidget* w = screen.get();
     QCOMPARE(text(w, "Text3"), QStringLiteral("0"));
 
@@ -204,7 +186,7 @@ void TestMovementScreen::f5AndToolbarSearch()
     QCOMPARE(QApplication::focusWidget(), child<QTableView>(w, "Grid1"));
 
     // The toolbar searches too, and focuses the grid of the tab shown.
-    add(true, at("2026-12-04 23:00:00"), 2, "8.00");
+    m->add(Kind::Sales, at("2026-12-04 23:00:00"), 2, "8.00");
     child<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
     QToolBar* toolbar = child<QToolBar>(w, "Toolbar1");
     QCOMPARE(toolbar->actions().size(), 1);
