@@ -15,22 +15,6 @@ class TestDbErrors : public QObject
     Q_OBJECT
 
 private slots:
-    void codePart_data()
-    {
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<QString>("code");
-        QTest::addRow("first equals sign, to the colon") << u"a=-530: key (\"ID\" = 1)"_s << u"-530"_s;
-        QTest::addRow("blank kept") << u"código= -803: x"_s << u" -803"_s;
-        QTest::addRow("no colon: to the end") << u"x=-836"_s << u"-836"_s;
-        QTest::addRow("no equals sign") << u"Falha: sem código"_s << QString();
-    }
-    void codePart()
-    {
-        QFETCH(QString, description);
-        QFETCH(QString, code);
-        QCOMPARE(codigo_erro(description), code);
-    }
-
     void fromDescriptions_data()
     {
         QTest::addColumn<QString>("description");

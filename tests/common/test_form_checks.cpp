@@ -118,21 +118,6 @@ private slots:
         QVERIFY(isRequired(f.fields.at(0)));
     }
 
-    void confirma_exclusao_data()
-    {
-        QTest::addColumn<bool>("answer");
-        QTest::addRow("sim") << true;
-        QTest::addRow("não") << false;
-    }
-    void confirma_exclusao()
-    {
-        QFETCH(bool, answer);
-        ScriptedMessages messages;
-        messages.answerNext(answer);
-        QCOMPARE(::confirma_exclusao(messages), answer);
-        QCOMPARE(messages.shown(), (QList<ScriptedMessages::Shown>{{ScriptedMessages::Kind::Question, msg::confirmaExclusao}}));
-    }
-
     void registro_nao_localizado()
     {
         Form f({u"grupo=77"_s, u"nome="_s});
