@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-// The sale entry screen's rules, driven on its logic: product look-up, line
-// amounts, adding and removing lines, the total, F2, F5 and Escape.
+// The sale entry screen's rules, driven on its logic.
 class TestSaleEntry : public QObject
 {
     Q_OBJECT
@@ -15,22 +14,28 @@ private slots:
 
     void lookup_data();
     void lookup();
-    void internalPriceChosenAtLookup();
     void lineAmount_data();
     void lineAmount();
     void addLine_data();
     void addLine();
     void totalIsSumOfShownAmounts();
-    void deletingTheOnlyLine();
-    void deleteOutsideTheLines();
-    void cancelSale_data();
-    void cancelSale();
-    void leaving_data();
-    void leaving();
-    void closeEmptySale();
+    void removeAndClose();
+    void questionsBeforeLosingLines_data();
+    void questionsBeforeLosingLines();
 
 private:
-    SaleEntry entryWithLine(const QString& code, const QString& quantity);
+    // Code, quantity and (when given) price as typed, each field left in turn.
+    void fill(SaleEntry& entry, const QString& code, const QString& quantity, const QString& price = {})
+    {
+        entry.fields.text3 = code;
+        entry.leaveCode();
+        entry.fields.text2 = quantity;
+        entry.leaveQuantity();
+        if (!price.isEmpty()) {
+            entry.fields.text5 = price;
+            entry.leaveUnitPrice();
+        }
+    }
     SaleFixture m_fx;
 };
 
@@ -38,64 +43,42 @@ void TestSaleEntry::lookup_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("internal");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("description");  // empty: not found
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("price");
 
-    QTest::addRow("active product") << "10" << false << true << "Cerveja Lata" << "Lata" << "R$ 5,00";
-    QTest::addRow("accents and cents") << "12" << false << true << "Porção de Fritas" << "Porc" << "R$ 25,50";
-    QTest::addRow("leading zeros") << "0011" << false << true << "Refrigerante" << "Un" << "R$ 3,00";
-    QTest::addRow("internal price") << "10" << true << true << "Cerveja Lata" << "Lata" << "R$ 3,00";
-    QTest::addRow("inactive product") << "13" << false << false << "" << "" << "R$ 0,00";
-    QTest::addRow("unknown code") << "999" << false << false << "" << "" << "R$ 0,00";
-    QTest::addRow("beyond INTEGER") << "99999999999" << false << false << "" << "" << "R$ 0,00";
-    QTest::addRow("just beyond INTEGER") << "2147483648" << false << false << "" << "" << "R$ 0,00";
+    QTest::addRow("active product") << "10" << false << "Cerveja Lata" << "Lata" << "R$ 5,00";
+    QTest::addRow("accents and cents") << "12" << false << "Porção de Fritas" << "Porc" << "R$ 25,50";
+    QTest::addRow("leading zeros") << "0011" << false << "Refrigerante" << "Un" << "R$ 3,00";
+    QTest::addRow("internal price") << "10" << true << "Cerveja Lata" << "Lata" << "R$ 3,00";
+    QTest::addRow("inactive product") << "13" << false << "" << "" << "R$ 0,00";
+    QTest::addRow("unknown code") << "999" << false << "" << "" << "R$ 0,00";
+    QTest::addRow("just beyond INTEGER") << "2147483648" << false << "" << "" << "R$ 0,00";
+    QTest::addRow("far beyond INTEGER") << "99999999999" << false << "" << "" << "R$ 0,00";
 }
 
 void TestSaleEntry::lookup()
 {
     QFETCH(QString, code);
     QFETCH(bool, internal);
-    QFETCH(bool, found);
     QFETCH(QString, description);
     QFETCH(QString, unit);
     QFETCH(QString, price);
+    const bool found = !description.isEmpty();
 
     SaleEntry entry(m_fx.settings, m_fx.messages);
     entry.fields.check1 = internal;
     entry.fields.text3 = code;
     entry.fields.text2 = QStringLiteral("7");
-
     QVERIFY2(entry.leaveCode() == found, qPrintable(m_fx.messages.transcript()));
     QCOMPARE(entry.fields.text1, description);
     QCOMPARE(entry.fields.text4, unit);
     QCOMPARE(entry.fields.text5, price);
     QCOMPARE(entry.fields.text6, price);
     QCOMPARE(entry.fields.text2, QStringLiteral("1"));
-    if (found) {
-        QCOMPARE(entry.fields.text3, code);
-        QVERIFY(m_fx.messages.shown().isEmpty());
-    } else {
-        // Never a database error: a code that cannot exist is simply not found.
-        QCOMPARE(m_fx.messages.texts(), QStringList{msg::registroNaoLocalizado});
-        QCOMPARE(entry.fields.text3, QString());
-    }
-}
-
-void TestSaleEntry::internalPriceChosenAtLookup()
-{
-    SaleEntry entry(m_fx.settings, m_fx.messages);
-    entry.fields.text3 = QStringLiteral("10");
-    QVERIFY(entry.leaveCode());
-    // Ticking the box after the look-up keeps the price but flags the line.
-    entry.fields.check1 = true;
-    QVERIFY(entry.addLine());
-    QCOMPARE(entry.lines().size(), 1);
-    QCOMPARE(entry.lines().at(0).subtotal, QStringLiteral("R$ 5,00"));
-    QCOMPARE(entry.lines().at(0).flag(), QStringLiteral("S"));
-    entry.paymentClosed();
-    QVERIFY(!entry.fields.check1);
+    QCOMPARE(entry.fields.text3, found ? code : QString());
+    // Never a database error: a code that cannot exist is simply not found.
+    QCOMPARE(m_fx.messages.texts(), found ? QStringList{} : QStringList{msg::registroNaoLocalizado});
 }
 
 void TestSaleEntry::lineAmount_data()
@@ -121,10 +104,7 @@ void TestSaleEntry::lineAmount()
     QFETCH(QString, shownQuantity);
 
     SaleEntry entry(m_fx.settings, m_fx.messages);
-    entry.fields.text2 = quantity;
-    entry.leaveQuantity();
-    entry.fields.text5 = price;
-    entry.leaveUnitPrice();
+    fill(entry, QString(), quantity, price);
     QCOMPARE(entry.fields.text6, amount);
     QCOMPARE(entry.fields.text2, shownQuantity);
 }
@@ -134,7 +114,7 @@ void TestSaleEntry::addLine_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<QString>("price");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message");  // empty: the line is added
 
     QTest::addRow("a line") << "10" << "2" << "" << "";
     QTest::addRow("code not looked up") << "" << "2" << "" << msg::camposObrigatorios;
@@ -154,72 +134,58 @@ void TestSaleEntry::addLine()
     QFETCH(QString, message);
 
     SaleEntry entry(m_fx.settings, m_fx.messages);
-    entry.fields.text3 = code;
-    QVERIFY(entry.leaveCode());
-    entry.fields.text2 = quantity;
-    entry.leaveQuantity();
-    if (!price.isEmpty()) {
-        entry.fields.text5 = price;
-        entry.leaveUnitPrice();
-    }
-
-    const bool added = entry.addLine();
-    QCOMPARE(added, message.isEmpty());
-    if (added) {
-        QCOMPARE(entry.lines().size(), 1);
-        const SaleLine line = entry.lines().at(0);
-        QCOMPARE(line.codigo, QStringLiteral("10"));
-        QCOMPARE(line.descricao, QStringLiteral("Cerveja Lata"));
-        QCOMPARE(line.quantidade, QStringLiteral("2"));
-        QCOMPARE(line.unitario, QStringLiteral("R$ 5,00"));
-        QCOMPARE(line.subtotal, QStringLiteral("R$ 10,00"));
-        QCOMPARE(line.flag(), QStringLiteral("N"));
-        QCOMPARE(entry.fields.text7, QStringLiteral("R$ 10,00"));
-        // Entry fields back to their empty state for the next product.
-        QCOMPARE(entry.fields.text3, QString());
-        QCOMPARE(entry.fields.text2, QStringLiteral("1"));
-        QCOMPARE(entry.fields.text6, QStringLiteral("R$ 0,00"));
-        QVERIFY(m_fx.messages.shown().isEmpty());
-    } else {
+    fill(entry, code, quantity, price);
+    QCOMPARE(entry.addLine(), message.isEmpty());
+    QCOMPARE(m_fx.messages.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    if (!message.isEmpty()) {
         QVERIFY(entry.lines().isEmpty());
         QCOMPARE(entry.fields.text7, QStringLiteral("R$ 0,00"));
-        QCOMPARE(m_fx.messages.texts(), QStringList{message});
+        return;
     }
-}
-
-SaleEntry TestSaleEntry::entryWithLine(const QString& code, const QString& quantity)
-{
-    SaleEntry entry(m_fx.settings, m_fx.messages);
-    entry.fields.text3 = code;
-    entry.leaveCode();
-    entry.fields.text2 = quantity;
-    entry.leaveQuantity();
-    entry.addLine();
-    return entry;
+    QCOMPARE(entry.lines().size(), 1);
+    const SaleLine line = entry.lines().at(0);
+    QCOMPARE((QStringList{line.codigo, line.descricao, line.quantidade, line.unitario, line.subtotal, line.flag()}),
+             (QStringList{"10", "Cerveja Lata", "2", "R$ 5,00", "R$ 10,00", "N"}));
+    QCOMPARE(entry.fields.text7, QStringLiteral("R$ 10,00"));
+    // Entry fields back to their empty state for the next product.
+    QCOMPARE(entry.fields.text3, QString());
+    QCOMPARE(entry.fields.text2, QStringLiteral("1"));
+    QCOMPARE(entry.fields.text6, QStringLiteral("R$ 0,00"));
 }
 
 void TestSaleEntry::totalIsSumOfShownAmounts()
 {
     SaleEntry entry(m_fx.settings, m_fx.messages);
     for (int i = 0; i < 3; ++i) {
-        entry.fields.text3 = QStringLiteral("11");
-        QVERIFY(entry.leaveCode());
-        entry.fields.text2 = QStringLiteral("0,5");
-        entry.leaveQuantity();
-        entry.fields.text5 = QStringLiteral("0,25");
-        entry.leaveUnitPrice();
+        fill(entry, QStringLiteral("11"), QStringLiteral("0,5"), QStringLiteral("0,25"));
         QCOMPARE(entry.fields.text6, QStringLiteral("R$ 0,13"));
         QVERIFY(entry.addLine());
     }
     // 3 x 0,13 as shown, not 1,5 x 0,25 = 0,375 recomputed.
     QCOMPARE(entry.fields.text7, QStringLiteral("R$ 0,39"));
     QCOMPARE(entry.total(), Money::fromUnits(3900));
+
+    // Ticking "Consumo interno" after the look-up keeps the price but flags the line.
+    fill(entry, QStringLiteral("10"), QStringLiteral("1"));
+    entry.fields.check1 = true;
+    QVERIFY(entry.addLine());
+    QCOMPARE(entry.lines().at(3).subtotal, QStringLiteral("R$ 5,00"));
+    QCOMPARE(entry.lines().at(3).flag(), QStringLiteral("S"));
+    entry.paymentClosed();
+    QVERIFY(!entry.fields.check1);
 }
 
-void TestSaleEntry::deletingTheOnlyLine()
+void TestSaleEntry::removeAndClose()
 {
-    SaleEntry entry = entryWithLine(QStringLiteral("10"), QStringLiteral("2"));
-    QCOMPARE(entry.lines().size(), 1);
+    SaleEntry entry(m_fx.settings, m_fx.messages);
+    QVERIFY(!entry.removeLine(0));
+    QVERIFY(!entry.removeLine(-1));
+    fill(entry, QStringLiteral("10"), QStringLiteral("2"));
+    QVERIFY(entry.addLine());
+    QVERIFY(!entry.removeLine(1));
+    QVERIFY(entry.canClose());
+    QVERIFY(m_fx.messages.shown().isEmpty());
+
     QVERIFY(entry.removeLine(0));
     QVERIFY(entry.lines().isEmpty());
     QCOMPARE(entry.fields.text7, QStringLiteral("R$ 0,00"));
@@ -227,73 +193,41 @@ void TestSaleEntry::deletingTheOnlyLine()
     QCOMPARE(m_fx.messages.texts(), QStringList{msg::informeProdutos});
 }
 
-void TestSaleEntry::deleteOutsideTheLines()
+void TestSaleEntry::questionsBeforeLosingLines_data()
 {
-    SaleEntry empty(m_fx.settings, m_fx.messages);
-    QVERIFY(!empty.removeLine(0));
-    QVERIFY(!empty.removeLine(-1));
-    SaleEntry entry = entryWithLine(QStringLiteral("10"), QStringLiteral("1"));
-    QVERIFY(!entry.removeLine(1));
-    QCOMPARE(entry.lines().size(), 1);
-}
-
-void TestSaleEntry::cancelSale_data()
-{
-    QTest::addColumn<bool>("answer");
-    QTest::addRow("No keeps every line") << false;
-    QTest::addRow("Yes empties the sale") << true;
-}
-
-void TestSaleEntry::cancelSale()
-{
-    QFETCH(bool, answer);
-    SaleEntry entry = entryWithLine(QStringLiteral("10"), QStringLiteral("2"));
-    entry.fields.text3 = QStringLiteral("11");
-    QVERIFY(entry.leaveCode());
-    QVERIFY(entry.addLine());
-
-    m_fx.messages.answerNext(answer);
-    QCOMPARE(entry.cancelSale(), answer);
-    QCOMPARE(m_fx.messages.texts(), QStringList{msg::cancelarVenda});
-    QCOMPARE(entry.lines().size(), answer ? 0 : 2);
-    QCOMPARE(entry.fields.text7, answer ? QStringLiteral("R$ 0,00") : QStringLiteral("R$ 13,00"));
-}
-
-void TestSaleEntry::leaving_data()
-{
+    QTest::addColumn<bool>("cancel");    // F2, else Escape
     QTest::addColumn<bool>("withLine");
-    QTest::addColumn<int>("answer");  // -1: no question expected
-    QTest::addColumn<bool>("leaves");
+    QTest::addColumn<int>("answer");     // -1: no question expected
+    QTest::addColumn<bool>("result");
 
-    QTest::addRow("empty sale leaves at once") << false << -1 << true;
-    QTest::addRow("sale open, No stays") << true << 0 << false;
-    QTest::addRow("sale open, Yes leaves") << true << 1 << true;
+    QTest::addRow("F2, No keeps every line") << true << true << 0 << false;
+    QTest::addRow("F2, Yes empties the sale") << true << true << 1 << true;
+    QTest::addRow("Escape, empty sale leaves at once") << false << false << -1 << true;
+    QTest::addRow("Escape, sale open, No stays") << false << true << 0 << false;
+    QTest::addRow("Escape, sale open, Yes leaves") << false << true << 1 << true;
 }
 
-void TestSaleEntry::leaving()
+void TestSaleEntry::questionsBeforeLosingLines()
 {
+    QFETCH(bool, cancel);
     QFETCH(bool, withLine);
     QFETCH(int, answer);
-    QFETCH(bool, leaves);
+    QFETCH(bool, result);
 
-    SaleEntry entry = withLine ? entryWithLine(QStringLiteral("10"), QStringLiteral("1"))
-                               : SaleEntry(m_fx.settings, m_fx.messages);
+    SaleEntry entry(m_fx.settings, m_fx.messages);
+    if (withLine) {
+        fill(entry, QStringLiteral("10"), QStringLiteral("2"));
+        QVERIFY(entry.addLine());
+    }
     if (answer >= 0)
         m_fx.messages.answerNext(answer == 1);
-    QCOMPARE(entry.confirmLeave(), leaves);
-    QCOMPARE(m_fx.messages.texts(), answer >= 0 ? QStringList{msg::sairComVendaAberta} : QStringList{});
-}
+    QCOMPARE(cancel ? entry.cancelSale() : entry.confirmLeave(), result);
 
-void TestSaleEntry::closeEmptySale()
-{
-    SaleEntry empty(m_fx.settings, m_fx.messages);
-    QVERIFY(!empty.canClose());
-    QCOMPARE(m_fx.messages.texts(), QStringList{msg::informeProdutos});
-
-    SaleEntry entry = entryWithLine(QStringLiteral("10"), QStringLiteral("1"));
-    m_fx.messages.clear();
-    QVERIFY(entry.canClose());
-    QVERIFY(m_fx.messages.shown().isEmpty());
+    const QString question = cancel ? msg::cancelarVenda : msg::sairComVendaAberta;
+    QCOMPARE(m_fx.messages.texts(), answer >= 0 ? QStringList{question} : QStringList{});
+    const bool emptied = cancel && result;
+    QCOMPARE(entry.lines().size(), withLine && !emptied ? 1 : 0);
+    QCOMPARE(entry.fields.text7, withLine && !emptied ? QStringLiteral("R$ 10,00") : QStringLiteral("R$ 0,00"));
 }
 
 QTEST_MAIN(TestSaleEntry)
