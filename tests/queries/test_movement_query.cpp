@@ -121,8 +121,8 @@ void TestMovementQuery::businessDay()
     QCOMPARE(start.secsTo(QDateTime(query->dataFinal(), query->horaFinal())), 12 * 3600);
     QCOMPARE(query->validas().count(), listed ? 1 : 0);
     // Cancelled rows follow the movement's date too, whenever they were cancelled.
-    run(m->connection(), QStringLiteral("update %1 set %2 = 'Sim', ncaixa_exclusao = 1 where ncodigo = ?")
-                                .arg(table(kind), flag(kind)), {SqlValue::integer(code)});
+    m->run(QStringLiteral("update %1 set %2 = 'Sim', ncaixa_exclusao = 1 where ncodigo = ?").arg(table(kind), flag(kind)),
+           {SqlValue::integer(code)});
     query->pesquisa();
     QCOMPARE(query->validas().count(), 0);
     QCOMPARE(query->excluidas().count(), listed ? 1 : 0);
@@ -187,11 +187,11 @@ void TestMovementQuery::cellsAndOrder_data()
 
     // Sales come in document order, entries in time order.
     QTest::addRow("sale lines") << Kind::Sales
-                                << QStringList{"05/12 01:30", "2", "Chopp Pilsen 300ml", "2,5", "R$ 1.020,50", "7", ""}
+                                << QStringList{"04/12 19:05", "2", "Chopp Pilsen 300ml", "2,5", "R$ 1.020,50", "7", ""}
                                 << QList<qint64>{7, 8, 9};
     QTest::addRow("entries") << Kind::Entries
-                             << QStringList{"04/12/2026", "19:05", "Entrada Inteira", "2", "R$ 1.020,50", "9", ""}
-                             << QList<qint64>{9, 8, 7};
+                             << QStringList{"04/12/2026", "19:05", "Entrada Inteira", "2", "R$ 1.020,50", "7", ""}
+                             << QList<qint64>{7, 9, 8};
 }
 
 void TestMovementQuery::cellsAndOrder()
@@ -200,16 +200,9 @@ void TestMovementQuery::cellsAndOrder()
     QFETCH(QStringList, first);
     QFETCH(QList<qint64>, documents);
 
-    Connection& db = m->connection();
-    if (kind == Kind::Sales) {
-        sale(db, m->catalogue, at("2026-12-04 23:00:00"), 2, 9);
-        sale(db, m->catalogue, at("2026-12-05 01:30:00"), 2, 7, "2.5", "1020.50");
-        sale(db, m->catalogue, at("2026-12-04 19:05:00"), 2, 8);
-    } else {
-        entry(db, m->catalogue, at("2026-12-04 23:00:00"), 2, 8);
-        entry(db, m->catalogue, at("2026-12-05 01:30:00"), 2, 7);
-        entry(db, m->catalogue, at("2026-12-04 19:05:12"), 2, 9, "1020.50");
-    }
+    m->add(kind, at("2026-12-04 23:00:00"), 9);
+    m->add(kind, at("2026-12-04 19:05:12"), 7, "1020.50", "2.5");
+    m->add(kind, at("2026-12-05 01:30:00"), 8);
     auto query = open(kind);
     const MovementModel& grid = query->validas();
 
@@ -279,10 +272,10 @@ void TestMovementQuery::cancelMarked()
     const QList<qint64> codes = {m->add(kind, Evening, 1, "10.00"), m->add(kind, Evening.addSecs(60), 2, "1.00"),
                                  m->add(kind, Evening.addSecs(120), 3, "2.50")};
     if (refused >= 0) {
-        run(db, QStringLiteral("create exception e_teste_exclusao '{ini}Exclusão bloqueada para teste.'"));
-        run(db, QStringLiteral("create trigger t_teste_exclusao for %1 before update as begin "
-                               "if (new.ncodigo = %2) then exception e_teste_exclusao; end")
-                    .arg(table(kind)).arg(codes[refused]));
+        m->run(QStringLiteral("create exception e_teste_exclusao '{ini}Exclusão bloqueada para teste.'"));
+        m->run(QStringLiteral("create trigger t_teste_exclusao for %1 before update as begin "
+                              "if (new.ncodigo = %2) then exception e_teste_exclusao; end")
+                   .arg(table(kind)).arg(codes[refused]));
     }
     const QString heads = QStringLiteral("select count(*) as n, sum(ntotal) as t, sum(nvalor_pago) as p from venda");
     const Rows salesBefore = db.select(heads).value();
@@ -290,8 +283,8 @@ void TestMovementQuery::cancelMarked()
     for (int row : marked)
         query->marca(row);
     for (int row : elsewhere)
-        run(db, QStringLiteral("update %1 set %2 = 'Sim', cmotivo_exclusao = 'Quebrado', ncaixa_exclusao = 9 "
-                               "where ncodigo = ?").arg(table(kind), flag(kind)), {SqlValue::integer(codes[row])});
+        m->run(QStringLiteral("update %1 set %2 = 'Sim', cmotivo_exclusao = 'Quebrado', ncaixa_exclusao = 9 "
+                              "where ncodigo = ?").arg(table(kind), flag(kind)), {SqlValue::integer(codes[row])});
     std::atomic<bool> holding = false, committed = false;
     std::jthread other;   // joined on every way out
     if (held >= 0) {
