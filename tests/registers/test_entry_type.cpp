@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -41,13 +40,10 @@ private slots:
     void init();
     void cleanup();
 
-    void newTypeStored_data();
-    void newTypeStored();
-    void refusedSaveKeepsTheParkingFlag();
+    void newType_data();
+    void newType();
     void changeLoadsAndUpdates_data();
     void changeLoadsAndUpdates();
-    void requiredFields_data();
-    void requiredFields();
 
     void listSearch_data();
     void listSearch();
@@ -57,7 +53,8 @@ private slots:
     void listDetailsRefills();
 
 private:
-    Rows type(qint32 code);
+    // cnome, nvalor, cestacionamento of a type; empty when it is not there.
+    QStringList stored(qint32 code);
 
     std::unique_ptr<TestDatabase> m_db;
     TerminalSettings m_settings;
@@ -78,68 +75,53 @@ void TestEntryType::cleanup()
     m_db.reset();
 }
 
-Rows TestEntryType::type(qint32 code)
+QStringList TestEntryType::stored(qint32 code)
 {
-    Result<Rows> rows = m_db->connection().select(QStringLiteral("select * from tipo_entrada where ncodigo = ?"),
-                                                  {SqlValue::integer(code)});
-    return rows ? *rows : Rows();
+    const Result<Rows> rows = m_db->connection().select(
+        QStringLiteral("select cnome, nvalor, cestacionamento from tipo_entrada where ncodigo = ?"),
+        {SqlValue::integer(code)});
+    if (!rows || rows->isEmpty())
+        return {};
+    return {rows->text(0, QStringLiteral("cnome")), rows->money(0, QStringLiteral("nvalor")).toDecimalText(),
+            rows->text(0, QStringLiteral("cestacionamento"))};
 }
 
-void TestEntryType::newTypeStored_data()
+void TestEntryType::newType_data()
 {
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("preco");
     QTest::addColumn<bool>("parking");
-    QTest::addColumn<QString>("flag");
-    QTest::addRow("admission") << false << "N";
-    QTest::addRow("parking") << true << "S";
+    QTest::addColumn<QStringList>("row");   // empty: refused
+
+    QTest::addRow("admission") << "ingresso VIP" << "R$ 1.212,50" << false << QStringList{"Ingresso Vip", "1212.5", "N"};
+    QTest::addRow("parking") << "ingresso VIP" << "1212,5" << true << QStringList{"Ingresso Vip", "1212.5", "S"};
+    QTest::addRow("name empty") << "" << "10" << true << QStringList{};
+    QTest::addRow("price empty") << "Cortesia" << "" << true << QStringList{};
 }
 
-void TestEntryType::newTypeStored()
+void TestEntryType::newType()
 {
+    QFETCH(QString, nome);
+    QFETCH(QString, preco);
     QFETCH(bool, parking);
-    QFETCH(QString, flag);
+    QFETCH(QStringList, row);
 
     EntryTypeRegister form(m_settings, m_messages, true);
     form.open();
     QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("5"));
-    QCOMPARE(form.text(QStringLiteral("Text2")), QStringLiteral("R$ 0,00"));
     QVERIFY(!form.estacionamento());
-    form.setText(QStringLiteral("Text1"), QStringLiteral("ingresso VIP"));
-    form.setText(QStringLiteral("Text2"), QStringLiteral("R$ 1.212,50"));
+    form.setText(QStringLiteral("Text1"), nome);
+    form.setText(QStringLiteral("Text2"), preco);
     form.setEstacionamento(parking);
-    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
-    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
-
-    const Rows row = type(5);
-    QCOMPARE(row.count(), 1);
-    QCOMPARE(row.text(0, QStringLiteral("cnome")), QStringLiteral("Ingresso Vip"));
-    QCOMPARE(row.money(0, QStringLiteral("nvalor")).toDecimalText(), QStringLiteral("1212.5"));
-    QCOMPARE(row.text(0, QStringLiteral("cestacionamento")), flag);
-
-    // Back empty, unticked, with the next code.
-    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("6"));
-    QVERIFY(form.text(QStringLiteral("Text1")).isEmpty());
-    QCOMPARE(form.text(QStringLiteral("Text2")), QStringLiteral("R$ 0,00"));
-    QVERIFY(!form.estacionamento());
-}
-
-void TestEntryType::refusedSaveKeepsTheParkingFlag()
-{
-    EntryTypeRegister form(m_settings, m_messages, true);
-    form.open();
-    form.setText(QStringLiteral("Text1"), QStringLiteral("entrada VIP"));   // the name exists already
-    form.setText(QStringLiteral("Text2"), QStringLiteral("25"));
-    form.setEstacionamento(true);
-    m_messages.answerNext(false);
-    QCOMPARE(form.save(), RegisterForm::Saved::No);
-    QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
-    QVERIFY(form.estacionamento());
-    QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("entrada VIP"));
-    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("5"));
-    QVERIFY(type(5).isEmpty());
-
-    form.setText(QStringLiteral("Text1"), QStringLiteral("estacionamento moto"));
-    QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
-    QCOMPARE(type(5).text(0, QStringLiteral("cestacionamento")), QStringLiteral("S"));
+    const bool refused = row.isEmpty();
+    QCOMPARE(form.save(), refused ? RegisterForm::Saved::No : RegisterForm::Saved::Inserted);
+    QCOMPARE(m_messages.texts(), refused ? QStringList{msg::camposObrigatorios} : QStringList{});
+    QCOMPARE(stored(5), row);
+    // Refused: kept as typed, flag too. Saved: back empty, unticked, with the next code.
+    QCOMPARE(form.text(QStringLiteral("Text11")), refused ? QStringLiteral("5") : QStringLiteral("6"));
+    QCOMPARE(form.text(QStringLiteral("Text1")), refused ? nome : QString());
+    QCOMPARE(form.text(QStringLiteral("Text2")), refused ? preco : QStringLiteral("R$ 0,00"));
+    QCOMPARE(form.estacionamento(), refused && parking);
 }
 
 void TestEntryType::changeLoadsAndUpdates_data()
@@ -170,34 +152,7 @@ void TestEntryType::changeLoadsAndUpdates()
     form.setText(QStringLiteral("Text2"), QStringLiteral("17,5"));
     form.setEstacionamento(!parking);
     QCOMPARE(form.save(), RegisterForm::Saved::Updated);
-    const Rows row = type(code);
-    QCOMPARE(row.text(0, QStringLiteral("cnome")), name);
-    QCOMPARE(row.money(0, QStringLiteral("nvalor")).toDecimalText(), QStringLiteral("17.5"));
-    QCOMPARE(row.text(0, QStringLiteral("cestacionamento")), parking ? QStringLiteral("N") : QStringLiteral("S"));
-}
-
-void TestEntryType::requiredFields_data()
-{
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("preco");
-    QTest::addRow("name empty") << "" << "10";
-    QTest::addRow("price empty") << "Cortesia" << "";
-}
-
-void TestEntryType::requiredFields()
-{
-    QFETCH(QString, nome);
-    QFETCH(QString, preco);
-
-    EntryTypeRegister form(m_settings, m_messages, true);
-    form.open();
-    form.setText(QStringLiteral("Text1"), nome);
-    form.setText(QStringLiteral("Text2"), preco);
-    form.setEstacionamento(true);
-    QCOMPARE(form.save(), RegisterForm::Saved::No);
-    QCOMPARE(m_messages.texts(), QStringList{msg::camposObrigatorios});
-    QVERIFY(form.estacionamento());
-    QVERIFY(type(5).isEmpty());
+    QCOMPARE(stored(code), (QStringList{name, "17.5", parking ? "N" : "S"}));
 }
 
 void TestEntryType::listSearch_data()
@@ -206,7 +161,7 @@ void TestEntryType::listSearch_data()
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QList<qint32>>("found");
 
-    QTest::addRow("part of the name, proper case") << "" << "vip" << QList<qint32>{3};
+    QTest::addRow("part of the name") << "" << "vip" << QList<qint32>{3};
     QTest::addRow("a code ignores the name") << "2" << "vip" << QList<qint32>{2};
     QTest::addRow("everything") << "" << "" << QList<qint32>{1, 2, 3, 4};
     QTest::addRow("code beyond any code") << "4294967296" << "" << QList<qint32>{};
@@ -224,11 +179,6 @@ void TestEntryType::listSearch()
     QVERIFY(list.search());
     QCOMPARE(codes(list), found);
     QCOMPARE(list.model().gridRows(), 12);
-    QCOMPARE(list.model().columns().size(), 3);
-    if (!found.isEmpty() && found.first() == 3) {
-        QCOMPARE(list.model().cell(0, 1), QStringLiteral("Entrada Vip"));
-        QCOMPARE(list.model().cell(0, 2), QStringLiteral("R$ 80,00"));
-    }
 }
 
 void TestEntryType::deleteOfTypeInUseRefused()
@@ -243,7 +193,7 @@ void TestEntryType::deleteOfTypeInUseRefused()
     QVERIFY(!list.remove(3));
     QCOMPARE(m_messages.texts(), (QStringList{msg::confirmaExclusao, msg::violacaoIntegridade}));
     QCOMPARE(codes(list), (QList<qint32>{1, 2, 3, 4}));
-    QCOMPARE(type(4).count(), 1);
+    QVERIFY(!stored(4).isEmpty());
 
     m_messages.clear();
     m_messages.answerNext(true);
@@ -257,13 +207,11 @@ void TestEntryType::registerByKeyboard()
     QPointer<FrmCadTabelaPreco> guard(form);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form));
-    QCOMPARE(form->windowTitle(), QStringLiteral("Cadastros"));
-    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Tipo de entrada"));
     auto* nome = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
     auto* preco = form->findChild<QLineEdit*>(QStringLiteral("Text2"));
     auto* flag = form->findChild<QCheckBox*>(QStringLiteral("Check1"));
+    auto* codigo = form->findChild<QLineEdit*>(QStringLiteral("Text11"));
     QCOMPARE(QApplication::focusWidget(), nome);
-    QVERIFY(!form->findChild<QLineEdit*>(QStringLiteral("Text11"))->isEnabled());
 
     QTest::keyClicks(nome, QStringLiteral("entrada vip"));   // a name already taken
     QTest::keyClick(nome, Qt::Key_Return);
@@ -276,13 +224,14 @@ void TestEntryType::registerByKeyboard()
     QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
     QVERIFY(flag->isChecked());   // the refused save left the box alone
     QCOMPARE(nome->text(), QStringLiteral("entrada vip"));
+    QCOMPARE(codigo->text(), QStringLiteral("5"));
+    QVERIFY(stored(5).isEmpty());
 
     nome->setText(QStringLiteral("estacionamento van"));
     form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
-    QCOMPARE(type(5).text(0, QStringLiteral("cestacionamento")), QStringLiteral("S"));
-    QCOMPARE(type(5).text(0, QStringLiteral("cnome")), QStringLiteral("Estacionamento Van"));
+    QCOMPARE(stored(5), (QStringList{"Estacionamento Van", "45.9", "S"}));
     QVERIFY(!flag->isChecked());
-    QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Text11"))->text(), QStringLiteral("6"));
+    QCOMPARE(codigo->text(), QStringLiteral("6"));
     QCOMPARE(QApplication::focusWidget(), nome);
     delete guard.data();
 }

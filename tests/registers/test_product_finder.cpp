@@ -48,12 +48,10 @@ private slots:
     void deleteRefusedKeepsTheGrid();
     void deleteAskedFirst();
 
-    void typingInAFilterEmptiesTheGrid();
+    void screenByKeyboard();
     void detailsRefillsAfterTheChange();
-    void keysOfTheGrid();
 
 private:
-    void addProducts(int count);
     FrmLocalizaProduto* openScreen();
 
     std::unique_ptr<TestDatabase> m_db;
@@ -75,14 +73,6 @@ void TestProductFinder::cleanup()
     delete m_screen.data();
     QCOMPARE(m_messages.pendingAnswers(), 0);
     m_db.reset();
-}
-
-void TestProductFinder::addProducts(int count)
-{
-    for (int i = 0; i < count; ++i)
-        QVERIFY(m_db->connection().execute(
-            QStringLiteral("insert into produto values (null, ?, 5, 1, 1, 1, 2, 0, 'Un', 1, 1, 1)"),
-            {SqlValue::text(QStringLiteral("Extra %1").arg(i))}));
 }
 
 FrmLocalizaProduto* TestProductFinder::openScreen()
@@ -160,7 +150,9 @@ void TestProductFinder::gridRows()
     QFETCH(int, found);
     QFETCH(int, rowsInAll);
 
-    addProducts(extra);
+    for (int i = 0; i < extra; ++i)
+        QVERIFY(m_db->connection().execute(
+            QStringLiteral("insert into produto values (null, 'Extra', 5, 1, 1, 1, 2, 0, 'Un', 1, 1, 1)")));
     ProductFinder finder(m_settings, m_messages);
     finder.setNome(nome);
     QVERIFY(finder.search());
@@ -242,29 +234,48 @@ void TestProductFinder::deleteAskedFirst()
     QCOMPARE(gone->integer(0, QStringLiteral("count")), 0);
 }
 
-void TestProductFinder::typingInAFilterEmptiesTheGrid()
+void TestProductFinder::screenByKeyboard()
 {
     openScreen();
-    QCOMPARE(m_screen->windowTitle(), QStringLiteral("Consultas"));
     auto* nome = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
     auto* grupo = m_screen->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* procurar = m_screen->findChild<QPushButton*>(QStringLiteral("Command3"));
+    QTableView* grid = m_screen->grid();
     QCOMPARE(grupo->count(), 6);   // an empty item, then the groups by name
     QCOMPARE(grupo->currentText(), QString());
     QCOMPARE(grupo->itemText(5), QStringLiteral("Refrigerantes E Águas"));
     QCOMPARE(m_screen->finder().model().foundCount(), 0);   // not filled on opening
 
-    m_screen->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    procurar->click();
     QCOMPARE(m_screen->finder().model().foundCount(), 15);
+    grid->setFocus();
+    grid->selectRow(14);
+    m_messages.answerNext(false);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(m_messages.texts(), QStringList{msg::confirmaExclusao});
+
+    // Any change of a filter empties the grid until the next search.
     nome->setFocus();
     QTest::keyClick(nome, Qt::Key_L);
     QCOMPARE(m_screen->finder().model().foundCount(), 0);
     QTest::keyClicks(nome, QStringLiteral("ata"));
-    m_screen->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    procurar->click();
     QCOMPARE(codes(m_screen->finder()), (QList<qint32>{1, 8}));
     grupo->setCurrentIndex(1);
     QCOMPARE(m_screen->finder().model().foundCount(), 0);
     m_screen->procurar();
     QCOMPARE(codes(m_screen->finder()), QList<qint32>{1});
+
+    // A double-click on a filler row opens nothing; F5 goes to "Procurar" without searching.
+    const QPoint filler = grid->visualRect(grid->model()->index(6, 1)).center();
+    QSignalSpy doubleClicked(grid, &QTableView::doubleClicked);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, filler);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, filler);
+    QCOMPARE(doubleClicked.count(), 1);
+    QVERIFY(!m_screen->findChild<FrmCadProdutos*>());
+    QTest::keyClick(grid, Qt::Key_F5);
+    QCOMPARE(QApplication::focusWidget(), procurar);
+    QCOMPARE(m_screen->finder().model().foundCount(), 1);
 }
 
 void TestProductFinder::detailsRefillsAfterTheChange()
@@ -293,33 +304,6 @@ void TestProductFinder::detailsRefillsAfterTheChange()
     QCOMPARE(m_screen->finder().model().cell(1, 1), QStringLiteral("Refrigerante Lata Zero"));
     QCOMPARE(m_screen->finder().model().cell(1, 2), QStringLiteral("R$ 6,50"));
     QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
-}
-
-void TestProductFinder::keysOfTheGrid()
-{
-    openScreen();
-    m_screen->procurar();
-    QTableView* grid = m_screen->grid();
-    grid->setFocus();
-    grid->selectRow(14);   // product 15, the last
-    m_messages.answerNext(false);
-    QTest::keyClick(grid, Qt::Key_Delete);
-    QCOMPARE(m_messages.texts(), QStringList{msg::confirmaExclusao});
-
-    // A double-click on a filler row opens nothing.
-    auto* nome = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
-    nome->setText(QStringLiteral("cerveja"));
-    m_screen->procurar();
-    const QPoint filler = grid->visualRect(grid->model()->index(6, 1)).center();
-    QSignalSpy doubleClicked(grid, &QTableView::doubleClicked);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, filler);
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, filler);
-    QCOMPARE(doubleClicked.count(), 1);
-    QVERIFY(!m_screen->findChild<FrmCadProdutos*>());
-
-    QTest::keyClick(grid, Qt::Key_F5);
-    QCOMPARE(QApplication::focusWidget(), m_screen->findChild<QPushButton*>(QStringLiteral("Command3")));
-    QCOMPARE(m_screen->finder().model().foundCount(), 3);   // F5 does not search by itself
 }
 
 QTEST_MAIN(TestProductFinder)
