@@ -1,6 +1,5 @@
 #include "common/terminal_settings.h"
 #include "console/main_window.h"
-#include "console/placeholder_screen.h"
 #include "console/status_panels.h"
 #include "registers/register_form_widget.h"
 #include "tests/console/console_fixture.h"
@@ -16,39 +15,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <memory>
-
-namespace {
-
-// "Cadastros > Grupo" for an action or menu: the titles of the menus above it.
-QString menuPath(QObject* item)
-{
-    QStringList titles;
-    for (QObject* p = item->parent(); p; p = p->parent()) {
-        if (auto* menu = qobject_cast<QMenu*>(p))
-            titles.prepend(menu->title());
-        if (qobject_cast<QMenuBar*>(p))
-            break;
-    }
-    return titles.join(QStringLiteral(" > "));
-}
-
-// Every menu, entry and separator of the menu bar in order, by control name.
-void walk(const QList<QAction*>& actions, QStringList& names)
-{
-    for (QAction* action : actions) {
-        if (QMenu* menu = action->menu()) {
-            names << menu->objectName();
-            walk(menu->actions(), names);
-        } else {
-            names << action->objectName();
-        }
-    }
-}
-
-} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -58,30 +26,24 @@ private slots:
     void init();
     void cleanup();
 
-    void menuTree_data();
-    void menuTree();
-    void menuOrder();
-    void toolbar_data();
-    void toolbar();
+    void menusAndToolbar_data();
+    void menusAndToolbar();
     void ownedScreens_data();
     void ownedScreens();
     void modalScreens_data();
     void modalScreens();
     void counters_data();
     void counters();
-    void configurationEditor();
     void groupRegisterFromProduct();
     void migrationPassword_data();
     void migrationPassword();
-    void statusBar();
     void logoCentred_data();
     void logoCentred();
-    void windowCaption();
+    void windowAndStatusBar();
     // Last: ending the event loop leaves no other loop to run after it.
     void sairEndsAtOnce();
 
 private:
-    QAction* action(const QString& name) const;
     void trigger(const QString& name);
 
     std::unique_ptr<TestDatabase> m_db;
@@ -117,139 +79,67 @@ void TestMainWindow::cleanup()
     m_db.reset();
 }
 
-QAction* TestMainWindow::action(const QString& name) const
-{
-    return m_window->findChild<QAction*>(name);
-}
-
 void TestMainWindow::trigger(const QString& name)
 {
-    QAction* found = action(name);
+    auto* found = m_window->findChild<QAction*>(name);
     QVERIFY2(found, qPrintable(name));
     found->trigger();
 }
 
-void TestMainWindow::menuTree_data()
+void TestMainWindow::menusAndToolbar_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QKeySequence>("shortcut");
+    // Each menu's entries in order, nothing missing, nothing added: "name:caption",
+    // a shortcut after a second colon; a submenu by its name and title.
+    QTest::addColumn<QStringList>("entries");
 
-    const QKeySequence none;
-    const QString cad = QStringLiteral("Cadastros");
-    QTest::addRow("cadEstabelecimento") << cad << "Estabelecimento" << none;
-    QTest::addRow("menuCadGrupo") << cad + " > Grupo" << "Cadastrar" << none;
-    QTest::addRow("pesquisaGrupo") << cad + " > Grupo" << "Pesquisar" << none;
-    QTest::addRow("cadProduto") << cad + " > Produto" << "Cadastrar" << none;
-    QTest::addRow("menuPesquisarGrupo") << cad + " > Produto" << "Pesquisar" << none;
-    QTest::addRow("menuCadTipoEntrada") << cad + " > Tipos de entrada" << "Cadastrar" << none;
-    QTest::addRow("menuPesquisaGrupo") << cad + " > Tipos de entrada" << "Pesquisar" << none;
-    QTest::addRow("menuCadCaixa") << cad + " > Caixa" << "Cadastrar" << none;
-    QTest::addRow("menuPesquisarCaixa") << cad + " > Caixa" << "Pesquisar" << none;
-    QTest::addRow("menuCadastrarFornecedor") << cad + " > Fornecedores" << "Cadastrar" << none;
-    QTest::addRow("menuPesquisaFornecedor") << cad + " > Fornecedores" << "Pesquisar" << none;
-    QTest::addRow("menuPesquisaEntrada") << "Consultas" << "Entradas" << none;
-    QTest::addRow("consultaVendas") << "Consultas" << "Vendas" << none;
-    QTest::addRow("menuEntrada") << "Movimentos" << "Entradas" << none;
-    QTest::addRow("menuVenda") << "Movimentos" << "Vendas" << QKeySequence(QStringLiteral("Ctrl+V"));
-    QTest::addRow("menuCompras") << "Movimentos > Compras" << "Cadastrar" << none;
-    QTest::addRow("menuConsultaCompra") << "Movimentos > Compras" << "Pesquisar" << none;
-    QTest::addRow("relResumoMovimento") << "Relatórios" << "Resumo do movimento" << none;
-    QTest::addRow("menuRelVendasProdutos") << "Relatórios" << "Vendas por produtos" << none;
-    QTest::addRow("relResumoCaixa") << "Relatórios" << "Resumo dos caixa" << QKeySequence(QStringLiteral("Ctrl+R"));
-    QTest::addRow("relCadProdutos") << "Relatórios" << "Produtos cadastrados" << none;
-    QTest::addRow("menuConfHorarioTrabalho") << "Configuração" << "Numeração e horário de trabalho" << none;
-    QTest::addRow("parametroSistema") << "Configuração" << "Parâmetros do sistema" << none;
-    QTest::addRow("menuMigracao") << "Configuração" << "Migracao" << none;
-    // Separators have their own names
-    QTest::addRow("Separador1") << cad << "" << none;
-    QTest::addRow("Separdor2") << cad << "" << none;
-    QTest::addRow("separadorMov1") << "Movimentos" << "" << none;
+    QTest::addRow("menu bar") << QStringList{"menuCadastros:Cadastros", "menuConsultas:Consultas",
+                                             "menuMovimentos:Movimentos", "menuRel:Relatórios", "menuConf:Configuração"};
+    QTest::addRow("menuCadastros") << QStringList{"cadEstabelecimento:Estabelecimento", "Separador1:", "cadGrupo:Grupo",
+                                                  "Separdor2:", "menucadProduto:Produto", "cadTipoEntrada:Tipos de entrada",
+                                                  "cadCaixa:Caixa", "menuFornecedor:Fornecedores"};
+    QTest::addRow("cadGrupo") << QStringList{"menuCadGrupo:Cadastrar", "pesquisaGrupo:Pesquisar"};
+    QTest::addRow("menucadProduto") << QStringList{"cadProduto:Cadastrar", "menuPesquisarGrupo:Pesquisar"};
+    QTest::addRow("cadTipoEntrada") << QStringList{"menuCadTipoEntrada:Cadastrar", "menuPesquisaGrupo:Pesquisar"};
+    QTest::addRow("cadCaixa") << QStringList{"menuCadCaixa:Cadastrar", "menuPesquisarCaixa:Pesquisar"};
+    QTest::addRow("menuFornecedor") << QStringList{"menuCadastrarFornecedor:Cadastrar", "menuPesquisaFornecedor:Pesquisar"};
+    QTest::addRow("menuConsultas") << QStringList{"menuPesquisaEntrada:Entradas", "consultaVendas:Vendas"};
+    QTest::addRow("menuMovimentos") << QStringList{"menuEntrada:Entradas", "menuVenda:Vendas:Ctrl+V", "separadorMov1:",
+                                                   "menuDeCompras:Compras"};
+    QTest::addRow("menuDeCompras") << QStringList{"menuCompras:Cadastrar", "menuConsultaCompra:Pesquisar"};
+    QTest::addRow("menuRel") << QStringList{"relResumoMovimento:Resumo do movimento",
+                                            "menuRelVendasProdutos:Vendas por produtos",
+                                            "relResumoCaixa:Resumo dos caixa:Ctrl+R", "relCadProdutos:Produtos cadastrados"};
+    QTest::addRow("menuConf") << QStringList{"menuConfHorarioTrabalho:Numeração e horário de trabalho",
+                                             "parametroSistema:Parâmetros do sistema", "menuMigracao:Migracao"};
+    QTest::addRow("Toolbar1") << QStringList{"toolEstablishment:Cadastro da casa", ":",
+                                             "toolProductRegister:Cadastro de produtos",
+                                             "toolProductFinder:Consulta de produtos", ":", "toolSales:Vendas",
+                                             "toolEntries:Entradas", ":", "toolExit:Sair"};
 }
 
-void TestMainWindow::menuTree()
+void TestMainWindow::menusAndToolbar()
 {
-    QFETCH(QString, path);
-    QFETCH(QString, caption);
-    QFETCH(QKeySequence, shortcut);
+    QFETCH(QStringList, entries);
 
     const QString name = QString::fromLatin1(QTest::currentDataTag());
-    const QList<QAction*> found = m_window->findChildren<QAction*>(name);
-    QCOMPARE(found.size(), 1);
-    QAction* entry = found.first();
-    QCOMPARE(entry->isSeparator(), caption.isEmpty());
-    QCOMPARE(entry->text(), caption);
-    QCOMPARE(menuPath(entry), path);
-    QCOMPARE(entry->shortcut(), shortcut);
-    QVERIFY(entry->isEnabled());
-}
-
-void TestMainWindow::menuOrder()
-{
-    // The whole tree in its order: nothing missing, nothing added.
-    QStringList names;
-    walk(m_window->menuBar()->actions(), names);
-    const QStringList expected = {
-        "menuCadastros", "cadEstabelecimento", "Separador1",
-        "cadGrupo", "menuCadGrupo", "pesquisaGrupo", "Separdor2",
-        "menucadProduto", "cadProduto", "menuPesquisarGrupo",
-        "cadTipoEntrada", "menuCadTipoEntrada", "menuPesquisaGrupo",
-        "cadCaixa", "menuCadCaixa", "menuPesquisarCaixa",
-        "menuFornecedor", "menuCadastrarFornecedor", "menuPesquisaFornecedor",
-        "menuConsultas", "menuPesquisaEntrada", "consultaVendas",
-        "menuMovimentos", "menuEntrada", "menuVenda", "separadorMov1",
-        "menuDeCompras", "menuCompras", "menuConsultaCompra",
-        "menuRel", "relResumoMovimento", "menuRelVendasProdutos", "relResumoCaixa", "relCadProdutos",
-        "menuConf", "menuConfHorarioTrabalho", "parametroSistema", "menuMigracao",
-    };
-    QCOMPARE(names, expected);
-
-    QStringList titles;
-    for (QAction* top : m_window->menuBar()->actions())
-        titles << top->text();
-    QCOMPARE(titles, QStringList({"Cadastros", "Consultas", "Movimentos", "Relatórios", "Configuração"}));
-    const QStringList submenus = {"cadGrupo", "menucadProduto", "cadTipoEntrada", "cadCaixa", "menuFornecedor",
-                                  "menuDeCompras"};
-    const QStringList captions = {"Grupo", "Produto", "Tipos de entrada", "Caixa", "Fornecedores", "Compras"};
-    for (int i = 0; i < submenus.size(); ++i) {
-        QMenu* menu = m_window->findChild<QMenu*>(submenus[i]);
-        QVERIFY2(menu, qPrintable(submenus[i]));
-        QCOMPARE(menu->title(), captions[i]);
+    auto* bar = m_window->findChild<QToolBar*>(name);
+    QList<QAction*> actions = m_window->menuBar()->actions();
+    if (bar)
+        actions = bar->actions();
+    else if (name != QLatin1String("menu bar"))
+        actions = m_window->findChild<QMenu*>(name)->actions();
+    QStringList found;
+    for (QAction* entry : actions) {
+        found << (entry->menu() ? entry->menu()->objectName() : entry->objectName()) + u':' + entry->text();
+        if (!entry->shortcut().isEmpty())
+            found.last() += u':' + entry->shortcut().toString();
+        QVERIFY(entry->isEnabled());
+        if (bar && !entry->isSeparator()) {
+            QVERIFY2(!entry->icon().pixmap(32, 32).isNull(), qPrintable(found.last()));
+            QVERIFY(bar->widgetForAction(entry)->isVisible());
+        }
     }
-}
-
-void TestMainWindow::toolbar_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("text");
-
-    QTest::addRow("1 casa") << 1 << "Cadastro da casa";
-    QTest::addRow("2 separator") << 2 << "";
-    QTest::addRow("3 produtos") << 3 << "Cadastro de produtos";
-    QTest::addRow("4 consulta") << 4 << "Consulta de produtos";
-    QTest::addRow("5 separator") << 5 << "";
-    QTest::addRow("6 vendas") << 6 << "Vendas";
-    QTest::addRow("7 entradas") << 7 << "Entradas";
-    QTest::addRow("8 separator") << 8 << "";
-    QTest::addRow("9 sair") << 9 << "Sair";
-}
-
-void TestMainWindow::toolbar()
-{
-    QFETCH(int, index);
-    QFETCH(QString, text);
-
-    auto* bar = m_window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    QVERIFY(bar);
-    QCOMPARE(bar->actions().size(), 9);
-    QAction* button = bar->actions().at(index - 1);
-    QCOMPARE(button->isSeparator(), text.isEmpty());
-    if (text.isEmpty())
-        return;
-    QCOMPARE(button->text(), text);
-    QVERIFY2(!button->icon().pixmap(32, 32).isNull(), "its picture is missing");
-    auto* tool = qobject_cast<QToolButton*>(bar->widgetForAction(button));
-    QVERIFY(tool && tool->isVisible());
+    QCOMPARE(found, entries);
 }
 
 void TestMainWindow::ownedScreens_data()
@@ -355,12 +245,14 @@ void TestMainWindow::counters_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("sales");
     QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("editor");
 
-    QTest::addRow("Movimentos Vendas") << "menuVenda" << 1 << 0;
-    QTest::addRow("toolbar Vendas") << "toolSales" << 1 << 0;
-    QTest::addRow("Ctrl+V") << "Ctrl+V" << 1 << 0;
-    QTest::addRow("Movimentos Entradas") << "menuEntrada" << 0 << 1;
-    QTest::addRow("toolbar Entradas") << "toolEntries" << 0 << 1;
+    QTest::addRow("Movimentos Vendas") << "menuVenda" << 1 << 0 << 0;
+    QTest::addRow("toolbar Vendas") << "toolSales" << 1 << 0 << 0;
+    QTest::addRow("Ctrl+V") << "Ctrl+V" << 1 << 0 << 0;
+    QTest::addRow("Movimentos Entradas") << "menuEntrada" << 0 << 1 << 0;
+    QTest::addRow("toolbar Entradas") << "toolEntries" << 0 << 1 << 0;
+    QTest::addRow("Parâmetros do sistema") << "parametroSistema" << 0 << 0 << 1;
 }
 
 void TestMainWindow::counters()
@@ -368,6 +260,7 @@ void TestMainWindow::counters()
     QFETCH(QString, entry);
     QFETCH(int, sales);
     QFETCH(int, entries);
+    QFETCH(int, editor);
 
     if (entry.startsWith(QLatin1String("Ctrl"))) {
         m_window->activateWindow();
@@ -378,36 +271,19 @@ void TestMainWindow::counters()
     }
     QCOMPARE(m_navigation.sales, sales);
     QCOMPARE(m_navigation.entries, entries);
-}
-
-void TestMainWindow::configurationEditor()
-{
-    trigger(QStringLiteral("parametroSistema"));
-    QCOMPARE(m_editorOpened, 1);
+    QCOMPARE(m_editorOpened, editor);
     QVERIFY(!QApplication::activeModalWidget());
-
-    // Ctrl+R reaches the cash-register summary from the keyboard.
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QString seen;
-    whenModal([&](QWidget* w) {
-        seen = w->objectName();
-        w->close();
-    });
-    QTest::keyClick(m_window.get(), Qt::Key_R, Qt::ControlModifier);
-    QCOMPARE(seen, QStringLiteral("relResumoCaixa"));
 }
 
 void TestMainWindow::groupRegisterFromProduct()
 {
-    // F11 in the product register's "Grupo" opens the group register
-    // modally over it; the product keeps what was typed.
+    // F11 in the product register's "Grupo" opens the group register modally
+    // over it; the product keeps what was typed.
     trigger(QStringLiteral("cadProduto"));
     QWidget* product = m_window->screens().instance(ConsoleScreen::ProductRegister);
     QVERIFY(QTest::qWaitForWindowActive(product));
     auto* nome = product->findChild<QLineEdit*>(QStringLiteral("Text1"));
     auto* grupo = product->findChild<QLineEdit*>(QStringLiteral("Text6"));
-    QVERIFY(nome && grupo);
     nome->setText(QStringLiteral("Cerveja Lata"));
     grupo->setFocus();
     QTRY_VERIFY(grupo->hasFocus());
@@ -432,9 +308,7 @@ void TestMainWindow::migrationPassword_data()
 
     QTest::addRow("right password") << "ChaveMigrador" << true << true;
     QTest::addRow("lower case") << "chavemigrador" << true << false;
-    QTest::addRow("upper case") << "CHAVEMIGRADOR" << true << false;
     QTest::addRow("trailing blank") << "ChaveMigrador " << true << false;
-    QTest::addRow("part of it") << "ChaveMigrado" << true << false;
     QTest::addRow("empty") << "" << true << false;
     QTest::addRow("right one, cancelled") << "ChaveMigrador" << false << false;
 }
@@ -445,16 +319,12 @@ void TestMainWindow::migrationPassword()
     QFETCH(bool, accept);
     QFETCH(bool, opens);
 
-    QString title;
-    QString prompt;
-    QString defaultText = QStringLiteral("unset");
+    QStringList asked;   // title, prompt, text offered
     QString migration;
     whenModal([&](QWidget* w) {
         auto* dialog = qobject_cast<QInputDialog*>(w);
         QVERIFY(dialog);
-        title = dialog->windowTitle();
-        prompt = dialog->labelText();
-        defaultText = dialog->textValue();
+        asked = QStringList{dialog->windowTitle(), dialog->labelText(), dialog->textValue()};
         if (opens) {
             whenModal([&](QWidget* next) {
                 migration = next->objectName();
@@ -468,9 +338,7 @@ void TestMainWindow::migrationPassword()
     });
     trigger(QStringLiteral("menuMigracao"));
 
-    QCOMPARE(title, QStringLiteral("senha"));
-    QCOMPARE(prompt, QStringLiteral("senha"));
-    QCOMPARE(defaultText, QString());
+    QCOMPARE(asked, (QStringList{"senha", "senha", ""}));
     if (opens) {
         QCOMPARE(migration, QStringLiteral("FrmMigracao"));
         QVERIFY(m_messages.shown().isEmpty());
@@ -482,29 +350,12 @@ void TestMainWindow::migrationPassword()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
-void TestMainWindow::statusBar()
-{
-    StatusPanels* panels = m_window->panels();
-    QCOMPARE(panels->objectName(), QStringLiteral("StatusBar1"));
-    QCOMPARE(panels->panel(1)->text(), QStringLiteral("Vorinda - Versão %1.%2.%3")
-                                           .arg(VORINDA_VERSION_MAJOR)
-                                           .arg(VORINDA_VERSION_MINOR)
-                                           .arg(VORINDA_VERSION_PATCH));
-    // Left to right in their numbered order.
-    for (int i = 2; i <= 6; ++i)
-        QVERIFY2(panels->panel(i)->x() > panels->panel(i - 1)->x(), qPrintable(QString::number(i)));
-    QCOMPARE(panels->panel(4)->text(), QStringLiteral("CAPS"));
-    QCOMPARE(panels->panel(5)->text(), QStringLiteral("NUM"));
-    QCOMPARE(panels->panel(6)->text(), QStringLiteral("SCRL"));
-}
-
 void TestMainWindow::logoCentred_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("smaller");
 
     QTest::addRow("1280x800") << QSize(1280, 800) << false;
-    QTest::addRow("1024x768") << QSize(1024, 768) << false;
     QTest::addRow("odd sizes") << QSize(801, 577) << false;
     QTest::addRow("smaller than the logo") << QSize(300, 150) << true;
 }
@@ -532,13 +383,19 @@ void TestMainWindow::logoCentred()
     QVERIFY(image && !image->pixmap().isNull());
 }
 
-void TestMainWindow::windowCaption()
+void TestMainWindow::windowAndStatusBar()
 {
     QCOMPARE(m_window->objectName(), QStringLiteral("principal"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Vorinda"));
     QVERIFY(m_window->windowState() & Qt::WindowMaximized);
-    // No database work of its own: a console over an unreachable database
-    // still opens.
+    StatusPanels* panels = m_window->panels();
+    QCOMPARE(panels->objectName(), QStringLiteral("StatusBar1"));
+    QCOMPARE(panels->panel(1)->text(), QStringLiteral("Vorinda - Versão %1.%2.%3")
+                                           .arg(VORINDA_VERSION_MAJOR).arg(VORINDA_VERSION_MINOR).arg(VORINDA_VERSION_PATCH));
+    for (int i = 2; i <= 6; ++i)   // left to right in their numbered order
+        QVERIFY2(panels->panel(i)->x() > panels->panel(i - 1)->x(), qPrintable(QString::number(i)));
+
+    // No database work of its own: a console over an unreachable database still opens.
     TerminalSettings none;
     Principal offline(none, m_navigation, m_messages, {}, nullptr, std::make_unique<SettableLockKeys>());
     offline.show();
