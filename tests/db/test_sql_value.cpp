@@ -32,6 +32,7 @@ private slots:
         QTest::addColumn<QString>("sent");
         QTest::addRow("smallint top") << int(Smallint) << "32767" << "32767";
         QTest::addRow("smallint that would wrap") << int(Smallint) << "32768" << "";
+        QTest::addRow("smallint below, wrapping too") << int(Smallint) << "-32769" << "";
         QTest::addRow("integer top") << int(Integer) << "2147483647" << "2147483647";
         QTest::addRow("integer beyond 32 bits") << int(Integer) << "2147483648" << "";
         QTest::addRow("money top of NUMERIC(15,2)") << int(Amount) << "9999999999999.99" << "9999999999999.99";
