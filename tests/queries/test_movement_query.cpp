@@ -23,7 +23,32 @@ QString flag(Kind kind) { return kind == Kind::Sales ? QStringLiteral("cexcluido
 const QDateTime Night = at("2026-12-05 02:30:00");
 const QDateTime Evening = at("2026-12-04 20:00:00");
 
+// A Delete pressed on three rows of R$ 10,00, R$ 1,00 and R$ 2,50.
+struct Press
+{
+    Kind kind = Kind::Sales;
+    QList<int> marked = {};
+    QList<int> elsewhere = {};   // cancelled by register 9 after the grid was read
+    int held = -1;               // being cancelled by register 7, committed while this one waits
+    int refused = -1;            // the database refuses to cancel this row
+    int pressed = 1;             // the row Delete is pressed on
+    int answer = 1;              // to the confirmation; -1: none asked
+    MovementQuery::Cancel outcome = MovementQuery::Cancel::Done;
+    QString message = {};        // after the confirmation
+    QStringList states = {};     // of the three rows afterwards, as stateOf
+};
+    QList<int> elsewhere = {};   // cancelled by register 9 after the grid was read
+    int held = -1;          // being cancelled by register 7, committed while this one waits
+    int refused = -1;       // the database refuses to cancel this row
+    int pressed = 1;        // the row Delete is pressed on
+    int answer = 1;         // to the confirmation; -1: none asked
+    MovementQuery::Cancel outcome = MovementQuery::Cancel::Done;
+    QString message = {};   // after the confirmation
+    QStringList states = {};   // of the three rows afterwards, as stateOf
+};
+
 } // namespace
+Q_DECLARE_METATYPE(Press)
 
 class TestMovementQuery : public QObject
 {
@@ -41,8 +66,6 @@ private slots:
     void cellsAndOrder();
     void cancelMarked_data();
     void cancelMarked();
-    void nothingCancelled_data();
-    void nothingCancelled();
 
 private:
     std::unique_ptr<MovementQuery> open(Kind kind, const QDateTime& now = Night);
@@ -221,74 +244,67 @@ void TestMovementQuery::cellsAndOrder()
 
 void TestMovementQuery::cancelMarked_data()
 {
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QList<int>>("marked");
-    QTest::addColumn<QList<int>>("elsewhere");   // cancelled by register 9 meanwhile
-    QTest::addColumn<int>("held");               // being cancelled by register 7, committed while we wait
-    QTest::addColumn<int>("refused");            // the database refuses this row
-    QTest::addColumn<MovementQuery::Cancel>("outcome");
-    QTest::addColumn<QString>("message");        // after the confirmation
-    QTest::addColumn<QStringList>("states");
+    QTest::addColumn<Press>("press");
 
     using C = MovementQuery::Cancel;
     const QString yes = QStringLiteral("Sim/3/"), no = QStringLiteral("Nao//"), other = QStringLiteral("Sim/9/Quebrado");
-    const QList<int> none;
     const QString blocked = QStringLiteral("Exclusão bloqueada para teste.");
     for (Kind kind : {Kind::Sales, Kind::Entries}) {
         const char* k = kind == Kind::Sales ? "sale lines" : "entries";
-        QTest::addRow("two %s", k) << kind << QList<int>{0, 2} << none << -1 << -1 << C::Done << QString()
-                                   << QStringList{yes, no, yes};
-        QTest::addRow("%s: one refused, none cancelled", k) << kind << QList<int>{0, 1, 2} << none << -1 << 1
-                                                            << C::Failed << blocked << QStringList{no, no, no};
+        QTest::addRow("two %s", k) << Press{.kind = kind, .marked = {0, 2}, .states = {yes, no, yes}};
+        QTest::addRow("%s: one refused, none cancelled", k)
+            << Press{.kind = kind, .marked = {0, 1, 2}, .refused = 1, .outcome = C::Failed, .message = blocked,
+                     .states = {no, no, no}};
     }
-    QTest::addRow("one of two sale lines elsewhere") << Kind::Sales << QList<int>{0, 1} << QList<int>{1} << -1 << -1
-                                                     << C::SomeAlreadyDone << msg::algunsJaExcluidos
-                                                     << QStringList{yes, other, no};
-    QTest::addRow("the only entry marked, elsewhere") << Kind::Entries << QList<int>{2} << QList<int>{2} << -1 << -1
-                                                      << C::SomeAlreadyDone << msg::registroJaExcluido
-                                                      << QStringList{no, no, other};
-    QTest::addRow("every sale line marked, elsewhere") << Kind::Sales << QList<int>{0, 2} << QList<int>{0, 2} << -1
-                                                       << -1 << C::SomeAlreadyDone << msg::registrosJaExcluidos
-                                                       << QStringList{other, no, other};
-    // Lock conflict (-913): rolled back whole, not left half-done.
-    QTest::addRow("a marked line being cancelled elsewhere") << Kind::Sales << QList<int>{0, 1} << none << 1 << -1
-                                                             << C::Conflict << msg::conflitoOutroCaixa
-                                                             << QStringList{no, QStringLiteral("Sim/7/"), no};
+    QTest::addRow("one of two sale lines elsewhere")
+        << Press{.marked = {0, 1}, .elsewhere = {1}, .outcome = C::SomeAlreadyDone, .message = msg::algunsJaExcluidos,
+                 .states = {yes, other, no}};
+    QTest::addRow("the only entry marked, elsewhere")
+        << Press{.kind = Kind::Entries, .marked = {2}, .elsewhere = {2}, .outcome = C::SomeAlreadyDone,
+                 .message = msg::registroJaExcluido, .states = {no, no, other}};
+    QTest::addRow("every sale line marked, elsewhere")
+        << Press{.marked = {0, 2}, .elsewhere = {0, 2}, .outcome = C::SomeAlreadyDone,
+                 .message = msg::registrosJaExcluidos, .states = {other, no, other}};
+    // Lock conflict (-913): rolled back whole, never half-done.
+    QTest::addRow("a marked line being cancelled elsewhere")
+        << Press{.marked = {0, 1}, .held = 1, .outcome = C::Conflict, .message = msg::conflitoOutroCaixa,
+                 .states = {no, QStringLiteral("Sim/7/"), no}};
+    QTest::addRow("nothing marked: only a refresh") << Press{.elsewhere = {1}, .states = {no, other, no}};
+    QTest::addRow("confirmation declined")
+        << Press{.marked = {0}, .answer = 0, .outcome = C::Declined, .states = {no, no, no}};
+    QTest::addRow("Delete below the data rows")
+        << Press{.marked = {0}, .pressed = 4, .answer = -1, .outcome = C::NotADataRow, .states = {no, no, no}};
+    QTest::addRow("Delete with no current row")
+        << Press{.marked = {0}, .pressed = -1, .answer = -1, .outcome = C::NotADataRow, .states = {no, no, no}};
 }
 
 // All marked rows go in one transaction or none does; both grids refresh either way.
 void TestMovementQuery::cancelMarked()
 {
-    QFETCH(Kind, kind);
-    QFETCH(QList<int>, marked);
-    QFETCH(QList<int>, elsewhere);
-    QFETCH(int, held);
-    QFETCH(int, refused);
-    QFETCH(MovementQuery::Cancel, outcome);
-    QFETCH(QString, message);
-    QFETCH(QStringList, states);
+    QFETCH(Press, press);
+    const Kind kind = press.kind;
 
     Connection& db = m->connection();
     const QList<qint64> codes = {m->add(kind, Evening, 1, "10.00"), m->add(kind, Evening.addSecs(60), 2, "1.00"),
                                  m->add(kind, Evening.addSecs(120), 3, "2.50")};
-    if (refused >= 0) {
+    if (press.refused >= 0) {
         m->run(QStringLiteral("create exception e_teste_exclusao '{ini}Exclusão bloqueada para teste.'"));
         m->run(QStringLiteral("create trigger t_teste_exclusao for %1 before update as begin "
                               "if (new.ncodigo = %2) then exception e_teste_exclusao; end")
-                   .arg(table(kind)).arg(codes[refused]));
+                   .arg(table(kind)).arg(codes[press.refused]));
     }
     const QString heads = QStringLiteral("select count(*) as n, sum(ntotal) as t, sum(nvalor_pago) as p from venda");
     const Rows salesBefore = db.select(heads).value();
     auto query = open(kind);
-    for (int row : marked)
+    for (int row : press.marked)
         query->marca(row);
-    for (int row : elsewhere)
+    for (int row : press.elsewhere)
         m->run(QStringLiteral("update %1 set %2 = 'Sim', cmotivo_exclusao = 'Quebrado', ncaixa_exclusao = 9 "
                               "where ncodigo = ?").arg(table(kind), flag(kind)), {SqlValue::integer(codes[row])});
     std::atomic<bool> holding = false, committed = false;
     std::jthread other;   // joined on every way out
-    if (held >= 0) {
-        other = std::jthread([&, path = m->db.path(), code = codes[held]] {
+    if (press.held >= 0) {
+        other = std::jthread([&, path = m->db.path(), code = codes[press.held]] {
             Connection second;
             if (!second.open(path))
                 return;
@@ -305,33 +321,40 @@ void TestMovementQuery::cancelMarked()
         });
         QTRY_VERIFY_WITH_TIMEOUT(holding, 10000);
     }
-    m->messages.answerNext(true);
-    // Pressed on row 1 whether or not it is marked: the marked ones go.
-    const MovementQuery::Cancel got = query->cancela_marcados(1);
+    if (press.answer >= 0)
+        m->messages.answerNext(press.answer == 1);
+    const MovementQuery::Cancel got = query->cancela_marcados(press.pressed);
     if (other.joinable()) {
         other.join();
         QVERIFY(committed);
     }
-    QCOMPARE(got, outcome);
+    QCOMPARE(got, press.outcome);
 
-    QStringList texts{msg::confirmaExclusao};
-    if (!message.isEmpty())
-        texts << message;
+    QStringList texts;
+    if (press.answer >= 0)
+        texts << msg::confirmaExclusao;
+    if (!press.message.isEmpty())
+        texts << press.message;
     QCOMPARE(m->messages.texts(), texts);
     QStringList now;
     for (qint64 code : codes)
         now << stateOf(kind, code);
-    QCOMPARE(now, states);
-    const int cancelled = 3 - int(states.count(QStringLiteral("Nao//")));
+    QCOMPARE(now, press.states);
+    const int cancelled = 3 - int(press.states.count(QStringLiteral("Nao//")));
     QCOMPARE(query->qtdeValidas(), QString::number(3 - cancelled));
     QCOMPARE(query->qtdeExcluidas(), QString::number(cancelled));
-    QVERIFY(query->validas().markedCodes().isEmpty());
+    // Marks stay only when nothing was tried.
+    QList<qint64> marks;
+    if (got == MovementQuery::Cancel::Declined || got == MovementQuery::Cancel::NotADataRow)
+        for (int row : press.marked)
+            marks << codes[row];
+    QCOMPARE(query->validas().markedCodes(), marks);
     QVERIFY(!db.inTransaction());
     // Cancelling a line leaves its sale as it was.
     const Rows salesAfter = db.select(heads).value();
     for (const QString& column : salesBefore.columns())
         QCOMPARE(salesAfter.value(0, column), salesBefore.value(0, column));
-    if (outcome != MovementQuery::Cancel::Done)
+    if (got != MovementQuery::Cancel::Done || press.marked.isEmpty())
         return;
 
     QCOMPARE(query->totalValidas(), QStringLiteral("R$ 1,00"));
@@ -345,43 +368,6 @@ void TestMovementQuery::cancelMarked()
                                      {SqlValue::integer(codes[0])})->dateTime(0, QStringLiteral("ddata_exclusao"));
     QVERIFY(when.isValid());
     QCOMPARE(grid.cellText(0, 4), when.toString(QStringLiteral("dd/MM hh:mm")));
-}
-
-void TestMovementQuery::nothingCancelled_data()
-{
-    QTest::addColumn<bool>("mark");
-    QTest::addColumn<int>("pressed");
-    QTest::addColumn<int>("answer");   // -1: nothing asked
-    QTest::addColumn<MovementQuery::Cancel>("outcome");
-    QTest::addColumn<bool>("refreshed");
-
-    QTest::addRow("Delete below the data rows") << true << 4 << -1 << MovementQuery::Cancel::NotADataRow << false;
-    QTest::addRow("Delete with no current row") << true << -1 << -1 << MovementQuery::Cancel::NotADataRow << false;
-    QTest::addRow("confirmation declined") << true << 0 << 0 << MovementQuery::Cancel::Declined << false;
-    QTest::addRow("nothing marked: only a refresh") << false << 0 << 1 << MovementQuery::Cancel::Done << true;
-}
-
-void TestMovementQuery::nothingCancelled()
-{
-    QFETCH(bool, mark);
-    QFETCH(int, pressed);
-    QFETCH(int, answer);
-    QFETCH(MovementQuery::Cancel, outcome);
-    QFETCH(bool, refreshed);
-
-    const qint64 a = m->add(Kind::Sales, Evening, 1);
-    auto query = open(Kind::Sales);
-    if (mark)
-        query->marca(0);
-    m->add(Kind::Sales, Evening.addSecs(300), 2);   // another workstation sells meanwhile
-    if (answer >= 0)
-        m->messages.answerNext(answer == 1);
-    QCOMPARE(query->cancela_marcados(pressed), outcome);
-
-    QCOMPARE(m->messages.texts(), answer >= 0 ? QStringList{msg::confirmaExclusao} : QStringList());
-    QCOMPARE(stateOf(Kind::Sales, a), QStringLiteral("Nao//"));
-    QCOMPARE(query->validas().markedCodes(), mark ? QList<qint64>{a} : QList<qint64>());
-    QCOMPARE(query->qtdeValidas(), refreshed ? QStringLiteral("2") : QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestMovementQuery)
