@@ -37,15 +37,6 @@ struct Press
     QString message = {};        // after the confirmation
     QStringList states = {};     // of the three rows afterwards, as stateOf
 };
-    QList<int> elsewhere = {};   // cancelled by register 9 after the grid was read
-    int held = -1;          // being cancelled by register 7, committed while this one waits
-    int refused = -1;       // the database refuses to cancel this row
-    int pressed = 1;        // the row Delete is pressed on
-    int answer = 1;         // to the confirmation; -1: none asked
-    MovementQuery::Cancel outcome = MovementQuery::Cancel::Done;
-    QString message = {};   // after the confirmation
-    QStringList states = {};   // of the three rows afterwards, as stateOf
-};
 
 } // namespace
 Q_DECLARE_METATYPE(Press)
