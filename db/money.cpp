@@ -106,20 +106,6 @@ Money Money::rounded(int decimals) const
     return fromUnits(clamped(dividedHalfAway(m_units, step) * step));
 }
 
-Money Money::roundedHalfEven(int decimals) const
-{
-    if (decimals >= 4 || decimals < 0)
-        return *this;
-    const qint64 step = powerOfTen(4 - decimals);
-    qint64 quotient = m_units / step;
-    qint64 rest = m_units % step;
-    const qint64 restAbs = rest < 0 ? -rest : rest;
-    const int sign = m_units < 0 ? -1 : 1;
-    if (restAbs * 2 > step || (restAbs * 2 == step && quotient % 2 != 0))
-        quotient += sign;
-    return fromUnits(clamped(__int128(quotient) * step));
-}
-
 QString Money::toDecimalText() const
 {
     // Written backwards into a buffer: long lists turn every amount they

@@ -27,8 +27,6 @@ public:
 
     // Rounded to `decimals` places (0..4), half away from zero.
     Money rounded(int decimals) const;
-    // Rounded to `decimals` places, half to the even neighbour.
-    Money roundedHalfEven(int decimals) const;
     bool isWhole() const { return m_units % Scale == 0; }
     qint64 wholePart() const { return m_units / Scale; }
 
