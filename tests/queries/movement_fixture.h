@@ -20,6 +20,10 @@ inline QDateTime at(const char* text)
     return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
+// "Now" on the database server: the business day 04/12 18:00 to 05/12 06:00.
+inline const QDateTime Night = at("2026-12-05 02:30:00");
+inline const QDateTime Evening = at("2026-12-04 20:00:00");
+
 inline Money money(const char* text)
 {
     return Money::fromDecimalText(QString::fromLatin1(text)).value();
