@@ -184,9 +184,7 @@ void TestMovementScreen::f5AndToolbarSearch()
     // The toolbar searches too, and focuses the grid of the tab shown.
     m->add(Kind::Sales, at("2026-12-04 23:00:00"), 2, "8.00");
     child<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
-    QToolBar* toolbar = child<QToolBar>(w, "Toolbar1");
-    QCOMPARE(toolbar->actions().size(), 1);
-    toolbar->actions().first()->trigger();
+    child<QToolBar>(w, "Toolbar1")->actions().first()->trigger();
     QCOMPARE(counters(w).first(), QStringLiteral("2"));
     QCOMPARE(QApplication::focusWidget(), child<QTableView>(w, "Grid2"));
 
