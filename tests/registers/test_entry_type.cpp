@@ -1,12 +1,10 @@
 // Entry types: the register with its parking flag, and the list.
 #include "common/message_texts.h"
-#include "common/terminal_settings.h"
 #include "registers/entry_type_list.h"
 #include "registers/entry_type_list_widget.h"
 #include "registers/entry_type_register.h"
 #include "registers/entry_type_register_widget.h"
-#include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
+#include "tests/registers/register_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,28 +15,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
-namespace {
-
-QList<qint32> codes(const EntryTypeList& list)
-{
-    QList<qint32> found;
-    for (int row = 0; row < list.model().rowCount(); ++row)
-        if (const std::optional<qint32> code = list.codeAt(row))
-            found << *code;
-    return found;
-}
-
-} // namespace
-
-class TestEntryType : public QObject
+class TestEntryType : public QObject, RegisterFixture
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { openDatabase(); }
+    void cleanup() { closeDatabase(); }
 
     void newType_data();
     void newType();
@@ -55,25 +38,7 @@ private slots:
 private:
     // cnome, nvalor, cestacionamento of a type; empty when it is not there.
     QStringList stored(qint32 code);
-
-    std::unique_ptr<TestDatabase> m_db;
-    TerminalSettings m_settings;
-    ScriptedMessages m_messages;
 };
-
-void TestEntryType::init()
-{
-    m_db = std::make_unique<TestDatabase>(TestDatabase::Demo);
-    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
-    m_settings.conexao = &m_db->connection();
-    m_messages.clear();
-}
-
-void TestEntryType::cleanup()
-{
-    QCOMPARE(m_messages.pendingAnswers(), 0);
-    m_db.reset();
-}
 
 QStringList TestEntryType::stored(qint32 code)
 {

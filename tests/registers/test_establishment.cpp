@@ -1,10 +1,8 @@
 // The establishment: its one row shown (nulls as empty fields) and changed.
 #include "common/message_texts.h"
-#include "common/terminal_settings.h"
 #include "registers/establishment.h"
 #include "registers/establishment_widget.h"
-#include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
+#include "tests/registers/register_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,48 +10,27 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 const QStringList fieldNames{"Text1", "Text2", "Text8", "Text3", "Text4", "Text5",
                              "Text6", "Text9", "Text10", "Text11", "Text12"};
 }
 
-class TestEstablishment : public QObject
+class TestEstablishment : public QObject, RegisterFixture
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { openDatabase(TestDatabase::Base); }
+    void cleanup() { closeDatabase(); }
 
-    void nullColumnsShownEmpty();
-    void saveWritesTextsUnchanged();
+    void nullsShownEmptyAndTextsSavedUnchanged();
     void requiredFields_data();
     void requiredFields();
     void screenByKeyboard();
 
 private:
     Rows row();
-
-    std::unique_ptr<TestDatabase> m_db;
-    TerminalSettings m_settings;
-    ScriptedMessages m_messages;
 };
-
-void TestEstablishment::init()
-{
-    m_db = std::make_unique<TestDatabase>(TestDatabase::Base);
-    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
-    m_settings.conexao = &m_db->connection();
-    m_messages.clear();
-}
-
-void TestEstablishment::cleanup()
-{
-    QCOMPARE(m_messages.pendingAnswers(), 0);
-    m_db.reset();
-}
 
 Rows TestEstablishment::row()
 {
@@ -61,7 +38,7 @@ Rows TestEstablishment::row()
     return rows ? *rows : Rows();
 }
 
-void TestEstablishment::nullColumnsShownEmpty()
+void TestEstablishment::nullsShownEmptyAndTextsSavedUnchanged()
 {
     Establishment form(m_settings, m_messages);
     form.open();
@@ -69,19 +46,14 @@ void TestEstablishment::nullColumnsShownEmpty()
     QCOMPARE(form.text(QStringLiteral("Text2")), QStringLiteral("Meu Bar"));
     for (const QString& name : fieldNames.mid(2))
         QVERIFY2(form.text(name).isEmpty(), qPrintable(name + QStringLiteral(": ") + form.text(name)));
-    QVERIFY(m_messages.shown().isEmpty());
-}
 
-void TestEstablishment::saveWritesTextsUnchanged()
-{
-    Establishment form(m_settings, m_messages);
-    form.open();
     const QStringList values{"bar do zé", "D'Ávila Comércio LTDA", "São Paulo", "Rua A, 10", "Centro",
                              "(11) 5555-0000", "12.345.678/0001-90", "", "123", "bar@exemplo.com.br",
                              "01000-000"};
     for (int i = 0; i < fieldNames.size(); ++i)
         form.setText(fieldNames.at(i), values.at(i));
     QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+    QVERIFY(m_messages.shown().isEmpty());
 
     const Rows r = row();
     const QStringList columns{"cfantasia", "crazaosocial", "ccidade", "cendereco", "cbairro", "cfone",

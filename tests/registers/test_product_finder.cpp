@@ -1,12 +1,10 @@
 // The list-screen pattern through the product finder: filters, grid rows,
 // details with the refill after a change, deletes refused and done.
 #include "common/message_texts.h"
-#include "common/terminal_settings.h"
 #include "registers/product_finder.h"
 #include "registers/product_finder_widget.h"
 #include "registers/product_register_widget.h"
-#include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
+#include "tests/registers/register_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,27 +15,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
-namespace {
-
-QList<qint32> codes(const ProductFinder& finder)
-{
-    QList<qint32> found;
-    for (int row = 0; row < finder.model().rowCount(); ++row)
-        if (const std::optional<qint32> code = finder.codeAt(row))
-            found << *code;
-    return found;
-}
-
-} // namespace
-
-class TestProductFinder : public QObject
+class TestProductFinder : public QObject, RegisterFixture
 {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { openDatabase(); }
     void cleanup();
 
     void filters_data();
@@ -54,25 +37,13 @@ private slots:
 private:
     FrmLocalizaProduto* openScreen();
 
-    std::unique_ptr<TestDatabase> m_db;
-    TerminalSettings m_settings;
-    ScriptedMessages m_messages;
     QPointer<FrmLocalizaProduto> m_screen;
 };
-
-void TestProductFinder::init()
-{
-    m_db = std::make_unique<TestDatabase>(TestDatabase::Demo);
-    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
-    m_settings.conexao = &m_db->connection();
-    m_messages.clear();
-}
 
 void TestProductFinder::cleanup()
 {
     delete m_screen.data();
-    QCOMPARE(m_messages.pendingAnswers(), 0);
-    m_db.reset();
+    closeDatabase();
 }
 
 FrmLocalizaProduto* TestProductFinder::openScreen()
