@@ -8,43 +8,34 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
 namespace {
 
 // The sale counter as far as F8 goes: it hands back to the entry screen.
-class SaleStandIn final : public QWidget
+struct SaleStandIn final : QWidget
 {
-public:
-    explicit SaleStandIn(Navigation& navigation) : m_navigation(navigation)
+    explicit SaleStandIn(Navigation& navigation) : navigation(navigation)
     {
         setObjectName(QStringLiteral("FrmVendas"));
         setFocusPolicy(Qt::StrongFocus);
     }
-
-protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->key() == Qt::Key_F8)
-            m_navigation.openEntryScreen();
-        else
-            QWidget::keyPressEvent(event);
+        event->key() == Qt::Key_F8 ? navigation.openEntryScreen() : QWidget::keyPressEvent(event);
     }
-
-private:
-    Navigation& m_navigation;
+    Navigation& navigation;
 };
 
-QStringList visibleWindows()
+QString visibleWindows()
 {
     QStringList names;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible())
             names << widget->objectName();
     }
-    return names;
+    return names.join(u'+');
 }
 
 } // namespace
@@ -76,38 +67,31 @@ void TestEntryNavigation::f8BackAndForthThenEscapeEndsTheRun()
     factories.console = [](const ScreenContext&) -> QWidget* { return nullptr; };
     Navigator navigator(db.dataFolder(), messages, factories, QCoreApplication::applicationDirPath());
 
+    // One key to the counter on screen, once the previous one has gone: ten
+    // F8, then Escape.
     QStringList seen;
-    int swaps = 0;
-    bool timedOut = false;
-    // One key to the counter on screen, once the previous one has gone.
     std::function<void()> step = [&] {
         QWidget* entry = navigator.screen(Navigator::Screen::Entry);
         QWidget* sale = navigator.screen(Navigator::Screen::Sale);
         QWidget* shown = entry && entry->isVisible() ? entry : sale && sale->isVisible() ? sale : nullptr;
         if (!shown)
             return;
-        seen << visibleWindows().join(u'+');
+        seen << visibleWindows();
         // Keys reach the field that holds the focus, as the operator's do.
         QApplication::setActiveWindow(shown);
-        QWidget* target = shown->focusWidget() ? shown->focusWidget() : shown;
-        QTest::keyClick(target, swaps < 10 ? Qt::Key_F8 : Qt::Key_Escape);
-        if (swaps++ < 10)
+        QTest::keyClick(shown->focusWidget() ? shown->focusWidget() : shown,
+                        seen.size() <= 10 ? Qt::Key_F8 : Qt::Key_Escape);
+        if (seen.size() <= 10)
             QTimer::singleShot(20, step);
     };
     QTimer::singleShot(0, [&] {
         navigator.start();
         QTimer::singleShot(20, step);
     });
-    QTimer::singleShot(20000, [&] {
-        timedOut = true;
-        QCoreApplication::exit(1);
-    });
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });
 
-    // The run ends by itself when the last counter closes.
-    const int exitCode = QApplication::exec();
-    QVERIFY(!timedOut);
-    QCOMPARE(exitCode, 0);
-    QCOMPARE(swaps, 11);
+    // The run ends by itself (not by the time-out) when the last counter closes.
+    QCOMPARE(QApplication::exec(), 0);
     // Exactly one counter on screen at every step, alternating.
     QCOMPARE(seen.size(), 11);
     for (int i = 0; i < seen.size(); ++i)

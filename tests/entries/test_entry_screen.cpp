@@ -1,3 +1,4 @@
+#include "common/br_format.h"
 #include "common/message_texts.h"
 #include "entries/entry_screen.h"
 #include "entry_fixture.h"
@@ -141,38 +142,61 @@ void TestEntryScreen::received()
 void TestEntryScreen::recordsAndPrints_data()
 {
     QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<int>("units");
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("totalLine");
 
-    QTest::addRow("one admission") << 0 << "1" << "CAIXA 3 - ENTRADA - DOCTO 15" << "TOTAL :12,50";
-    QTest::addRow("three admissions") << 0 << "3" << "CAIXA 3 - ENTRADA - DOCTO 15 : 17" << "TOTAL :37,50";
-    QTest::addRow("two parking") << 1 << "2" << "CAIXA 3 - ESTACIONAMENTO - DOCTO 15 : 16" << "TOTAL :20,00";
+    QTest::addRow("one admission") << 0 << 1 << "CAIXA 3 - ENTRADA - DOCTO 15" << "TOTAL :12,50";
+    QTest::addRow("three admissions") << 0 << 3 << "CAIXA 3 - ENTRADA - DOCTO 15 : 17" << "TOTAL :37,50";
+    QTest::addRow("two parking") << 1 << 2 << "CAIXA 3 - ESTACIONAMENTO - DOCTO 15 : 16" << "TOTAL :20,00";
 }
 
 void TestEntryScreen::recordsAndPrints()
 {
     QFETCH(int, type);
-    QFETCH(QString, quantity);
+    QFETCH(int, units);
     QFETCH(QString, header);
     QFETCH(QString, totalLine);
 
     // The document generator stands at 14: the numbers drawn, and printed, are 15 on.
-    QVERIFY(m_c->db.connection().setGenerator(QStringLiteral("numero_entrada"), 14).ok());
+    Connection& db = m_c->db.connection();
+    QVERIFY(db.setGenerator(QStringLiteral("numero_entrada"), 14).ok());
+    const qint64 codeBefore = *db.generator(QStringLiteral("entrada"), 0);
     const QStringList opening = fields();
     m_s->chooseType(type);
+    const Money price = *br::parseMoney(m_s->preco());
     m_s->setFormaIndex(3);
-    m_s->setQtde(quantity);
+    m_s->setQtde(QString::number(units));
     QVERIFY(m_s->leaveQuantity());
     QVERIFY(m_s->leaveReceived());
     QVERIFY(m_s->record());
     QVERIFY2(m_c->messages.shown().isEmpty(), qPrintable(m_c->messages.transcript()));
-    QCOMPARE(m_c->entries(), quantity.toInt());
+    QVERIFY(!db.inTransaction());
+
+    const auto rows = db.select(QStringLiteral(
+        "select e.ncodigo, e.nnumero, e.nvalor, e.ncaixa_entrada, e.cexcluida, e.cforma_pagamento, e.ddata_entrada, "
+        "e.ddata_exclusao, t.cnome from entrada e join tipo_entrada t on t.ncodigo = e.ntipo_entrada order by e.ncodigo"));
+    QVERIFY(rows.ok());
+    QCOMPARE(rows->count(), units);
+    for (int i = 0; i < units; ++i) {
+        // Consecutive codes and numbers: one generator step for the whole sale.
+        QCOMPARE(rows->integer(i, QStringLiteral("ncodigo")), codeBefore + 1 + i);
+        QCOMPARE(rows->integer(i, QStringLiteral("nnumero")), 15 + i);
+        // Each row holds the unit price, never the sale's total.
+        QCOMPARE(rows->money(i, QStringLiteral("nvalor")), price);
+        QCOMPARE(rows->integer(i, QStringLiteral("ncaixa_entrada")), 3);
+        QCOMPARE(rows->text(i, QStringLiteral("cexcluida")), QStringLiteral("Nao"));
+        QCOMPARE(rows->text(i, QStringLiteral("cforma_pagamento")), QStringLiteral("Cartão de débito"));
+        QCOMPARE(rows->text(i, QStringLiteral("cnome")), m_s->tipos().at(type));
+        QVERIFY(rows->isNull(i, QStringLiteral("ddata_exclusao")));
+    }
+    // The ticket's date is the one the database stored for the last unit.
+    QCOMPARE(m_s->lastTicket()->dataEntrada, rows->dateTime(units - 1, QStringLiteral("ddata_entrada")));
 
     const QStringList spool = m_c->spool();
     QCOMPARE(spool.at(3).trimmed(), header);
     QVERIFY(spool.contains(totalLine));
-    QVERIFY(spool.contains(QStringLiteral("QTDE  :") + quantity));
+    QVERIFY(spool.contains(QStringLiteral("QTDE  :%1").arg(units)));
     QCOMPARE(spool.contains(QStringLiteral("FORMA :CARTAO DE DEBITO")), type == 0);
     // Ready for the next sale, as on opening.
     QCOMPARE(fields(), opening);
@@ -220,7 +244,10 @@ void TestEntryScreen::databaseRefusalKeepsTheScreen()
     m_c->messages.answerNext(false);
     QVERIFY(!m_s->record());
     QCOMPARE(m_c->messages.shown(), (QList<ScriptedMessages::Shown>{{ScriptedMessages::Kind::Question, msg::registroJaExiste}}));
+    // Not even the first unit, which the database had accepted, is left.
+    QVERIFY(!db.inTransaction());
     QCOMPARE(m_c->entries(), 1);
+    QCOMPARE(m_c->entries(QStringLiteral("where ncodigo = 1")), 0);
     QCOMPARE(fields(), before);
     QVERIFY(!QFile::exists(spoolFilePath(m_c->settings.dataDir)));
 

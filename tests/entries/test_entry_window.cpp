@@ -49,7 +49,6 @@ private slots:
     void cleanup();
 
     void wholeSaleByKeyboard();
-    void enterTwiceOnTrocoRecordsOnce();
     void screenKeys_data();
     void screenKeys();
 
@@ -110,26 +109,17 @@ void TestEntryWindow::wholeSaleByKeyboard()
     QCOMPARE(text("Text8"), QStringLiteral("R$ 100,00"));
     QCOMPARE(text("Text7"), QStringLiteral("R$ 4,00"));
 
+    // A second Enter on the heels of the first records nothing more: it
+    // finds the screen ready for the next customer, on Tipo, and moves on.
     m_c->messages.clear();
-    press(Qt::Key_Return);
+    press(Qt::Key_Return, 2);
     QVERIFY2(m_c->messages.shown().isEmpty(), qPrintable(m_c->messages.transcript()));
     QCOMPARE(m_c->entries(), 3);
     QCOMPARE(m_c->entries(QStringLiteral("where cforma_pagamento = 'Cheque' and nvalor = 32 and ncaixa_entrada = 3")), 3);
-    // Back to the opening state, on Tipo, for the next customer.
-    QCOMPARE(focusedName(), QStringLiteral("Combo1"));
+    QCOMPARE(focusedName(), QStringLiteral("Combo2"));
     QCOMPARE(m_window->findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex(), 0);
     QCOMPARE(m_window->findChild<QComboBox*>(QStringLiteral("Combo2"))->currentIndex(), 0);
     QCOMPARE(text("Text5"), QStringLiteral("1"));
-}
-
-void TestEntryWindow::enterTwiceOnTrocoRecordsOnce()
-{
-    m_window->findChild<QLineEdit*>(QStringLiteral("Text7"))->setFocus();
-    QTRY_COMPARE(focusedName(), QStringLiteral("Text7"));
-    press(Qt::Key_Return, 2);
-    QCOMPARE(m_c->entries(), 1);
-    QCOMPARE(focusedName(), QStringLiteral("Combo2"));
-    QVERIFY2(m_c->messages.shown().isEmpty(), qPrintable(m_c->messages.transcript()));
 }
 
 void TestEntryWindow::screenKeys_data()
