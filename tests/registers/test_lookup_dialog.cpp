@@ -2,8 +2,7 @@
 #include "db/connection.h"
 #include "registers/lookup_dialog.h"
 #include "registers/lookup_dialog_search.h"
-#include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
+#include "tests/registers/register_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,16 +11,15 @@
 #include <QTableView>
 #include <QTest>
 
-#include <memory>
-
 // The generic lookup dialog: names found by their beginning, the active
 // check box, and the code handed back to the opener.
-class TestLookupDialog : public QObject
+class TestLookupDialog : public QObject, RegisterFixture
 {
     Q_OBJECT
 
 private slots:
     void init();
+    void cleanup() { closeDatabase(); }
 
     void search_data();
     void search();
@@ -35,9 +33,6 @@ private:
     void addProduct(int code, const QString& name, const QString& unit, bool active);
     static QStringList shown(const QList<LookupSearch::Row>& rows);
     Connection& db() { return m_db->connection(); }
-
-    std::unique_ptr<TestDatabase> m_db;
-    ScriptedMessages m_messages;
 };
 
 void TestLookupDialog::exec(const char* sql, const SqlParams& params)
@@ -55,10 +50,7 @@ void TestLookupDialog::addProduct(int code, const QString& name, const QString& 
 
 void TestLookupDialog::init()
 {
-    m_db = std::make_unique<TestDatabase>();
-    QVERIFY2(m_db->ok(), qPrintable(m_db->error()));
-    m_messages.clear();
-
+    openDatabase(TestDatabase::Base);
     // Codes drawn by the key triggers follow the generators: set them first.
     QVERIFY(db().setGenerator(QStringLiteral("grupo"), 0).ok());
     for (const char* name : {"Porções", "Bebidas", "Doces"})
