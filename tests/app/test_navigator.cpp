@@ -50,8 +50,8 @@ private:
 
 } // namespace
 
-// The navigator with real windows: what each start-up leaves open, what a
-// save in the editor closes and opens, and F8 between the counters.
+// The navigator with real windows: what a save in the editor closes and
+// opens, F8 between the counters, the console's own windows.
 class TestNavigator : public QObject
 {
     Q_OBJECT
@@ -61,8 +61,6 @@ private slots:
     void init();
     void cleanup();
 
-    void firstWindowOfEachMode_data();
-    void firstWindowOfEachMode();
     void savingFromTheConsoleRunsTheStartupAgain();
     void f8SwapsTheCounters();
     void consoleOwnsSingleInstances();
@@ -104,25 +102,6 @@ void TestNavigator::startNavigator(const QByteArray& mode)
     m_navigator = std::make_unique<Navigator>(m_db->dataFolder(), *m_messages, defaultScreenFactories(),
                                               QStringLiteral("/opt/vorinda"));
     m_navigator->start();
-}
-
-void TestNavigator::firstWindowOfEachMode_data()
-{
-    QTest::addColumn<QByteArray>("mode");
-    QTest::addColumn<QStringList>("windows");
-    QTest::addRow("VENDA") << QByteArray("VENDA") << QStringList{"FrmVendas"};
-    QTest::addRow("ENTRADA") << QByteArray("ENTRADA") << QStringList{"FrmEntradas"};
-    QTest::addRow("GERENCIA") << QByteArray("GERENCIA") << QStringList{"principal"};
-    QTest::addRow("no mode word") << QByteArray("Venda") << QStringList{};
-}
-
-void TestNavigator::firstWindowOfEachMode()
-{
-    QFETCH(QByteArray, mode);
-    QFETCH(QStringList, windows);
-    startNavigator(mode);
-    QCOMPARE(visibleWindows(), windows);
-    QVERIFY(m_messages->shown().isEmpty());
 }
 
 // The console and its connection close; the new start-up opens one of its own.

@@ -36,7 +36,6 @@ private slots:
 
     void roads_data();
     void roads();
-    void settingsFromTheFileAndDatabase_data();
     void settingsFromTheFileAndDatabase();
     void settingsReadBeforeAFailureStaySet();
     void emptyTablesAreFailures_data();
@@ -133,7 +132,6 @@ void TestStartup::roads_data()
     QTest::addRow("unknown cash register, no mode") << crlf(configLines(QStringLiteral("%DB%"), "x", "7"))
                                                     << QList<bool>{} << QStringList{unknown} << "editor";
     QTest::addRow("blanks around VENDA") << with(7, "MODO= VENDA ") << QList<bool>{} << QStringList{} << "sale";
-    QTest::addRow("ENTRADA") << with(7, "MODO=ENTRADA") << QList<bool>{} << QStringList{} << "entry";
     QTest::addRow("GERENCIA") << with(7, "MODO=GERENCIA") << QList<bool>{} << QStringList{} << "console";
     QTest::addRow("Gerencia as the list shows it") << with(7, "MODO=Gerencia") << QList<bool>{} << QStringList{} << "none";
     QTest::addRow("ninth line ignored") << crlf(configLines(QStringLiteral("%DB%")) + QList<QByteArray>{"lixo", "MODO=GERENCIA"})
@@ -158,28 +156,12 @@ void TestStartup::roads()
         QVERIFY(!m_state.connection && !m_state.settings.conexao);
 }
 
-void TestStartup::settingsFromTheFileAndDatabase_data()
-{
-    QTest::addColumn<QByteArray>("coluna");
-    QTest::addColumn<QString>("margem");
-    QTest::addColumn<QByteArray>("quantidade");
-    QTest::addColumn<bool>("quantidadeLivre");
-
-    QTest::addRow("no margin") << QByteArray("0") << "" << QByteArray("false") << false;
-    QTest::addRow("two blanks") << QByteArray(" 2 ") << "  " << QByteArray(" TRUE ") << true;
-}
-
 void TestStartup::settingsFromTheFileAndDatabase()
 {
-    QFETCH(QByteArray, coluna);
-    QFETCH(QString, margem);
-    QFETCH(QByteArray, quantidade);
-    QFETCH(bool, quantidadeLivre);
-
     execute(QStringLiteral("update estabelecimento set cfantasia = 'Bar do Zé'"));
     execute(QStringLiteral("update horario set thora1 = '17:30:45', thora2 = '05:05'"));
-    writeConfig({"CONFIGURADO=TRUE", "PATH=" + databasePath().toLatin1(), "CAIXA=1", "COLUNA=" + coluna,
-                 "LINHA=-4", "IMPRESSAO=7", "MODO=ENTRADA", "QUANTIDADE=" + quantidade});
+    writeConfig({"CONFIGURADO=TRUE", "PATH=" + databasePath().toLatin1(), "CAIXA=1", "COLUNA= 2 ",
+                 "LINHA=-4", "IMPRESSAO=7", "MODO=ENTRADA", "QUANTIDADE= TRUE "});
     start();
 
     QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->transcript()));
@@ -189,10 +171,10 @@ void TestStartup::settingsFromTheFileAndDatabase()
     QCOMPARE(s.conexao, m_state.connection.get());
     QCOMPARE(s.caminho_banco, databasePath());
     QCOMPARE(s.numero_caixa, qint16(1));
-    QCOMPARE(s.margem, margem);
+    QCOMPARE(s.margem, QStringLiteral("  "));
     QCOMPARE(s.linhas_avanco, qint16(-4));
     QCOMPARE(s.modo_impressao, qint16(7));
-    QCOMPARE(s.quantidade_livre, quantidadeLivre);
+    QCOMPARE(s.quantidade_livre, true);
     QCOMPARE(s.hora_inicio, QStringLiteral("17:30"));
     QCOMPARE(s.hora_fim, QStringLiteral("05:05"));
     QCOMPARE(s.nome_fantasia, QStringLiteral("Bar do Zé"));

@@ -39,11 +39,11 @@ private slots:
     void roads();
     void commandLine_data();
     void commandLine();
-    void createDatabaseNeverOverwrites();
     void terminationSignalsEndTheProgram_data();
     void terminationSignalsEndTheProgram();
 
 private:
+    QProcessEnvironment environment(const QString& answers, bool driven) const;
     Run run(const QStringList& arguments, const QString& answers, bool driven = true);
     QString databasePath() const { return m_dir->filePath(QStringLiteral("movimento.fdb")); }
 
@@ -52,9 +52,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-Run TestVorindaProcess::run(const QStringList& arguments, const QString& answers, bool driven)
+QProcessEnvironment TestVorindaProcess::environment(const QString& answers, bool driven) const
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("VORINDA_DIR"), m_dir->path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -62,7 +61,13 @@ Run TestVorindaProcess::run(const QStringList& arguments, const QString& answers
         environment.insert(QStringLiteral("VORINDA_TEST_ANSWERS"), answers);
     else
         environment.remove(QStringLiteral("VORINDA_TEST_ANSWERS"));
-    process.setProcessEnvironment(environment);
+    return environment;
+}
+
+Run TestVorindaProcess::run(const QStringList& arguments, const QString& answers, bool driven)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment(answers, driven));
     process.start(QStringLiteral(VORINDA_BINARY), arguments);
     Run result;
     if (!process.waitForStarted(10000))
@@ -100,7 +105,7 @@ void TestVorindaProcess::init()
 
 void TestVorindaProcess::roads_data()
 {
-    QTest::addColumn<QByteArray>("file");    // "missing": no file
+    QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("answers");
     QTest::addColumn<QStringList>("expected");
 
@@ -114,17 +119,10 @@ void TestVorindaProcess::roads_data()
 
     QTest::addRow("not configured") << crlf({"CONFIGURADO=FALSE"}) << ""
                                     << QStringList{editor, "painted: FrmConfiguracao"};
-    QTest::addRow("missing file, original not wanted")
-        << QByteArray("missing") << "n" << QStringList{falha + " -> Não", editor, "painted: FrmConfiguracao"};
-    QTest::addRow("missing file, original shown")
-        << QByteArray("missing") << "s"
-        << QStringList{falha + " -> Sim",
-                       "info: O arquivo de configuração %DIR%/configuracao.ini não existe.", editor,
-                       "painted: FrmConfiguracao"};
-    QTest::addRow("cash register not registered")
-        << with(3, "CAIXA=9") << "" << QStringList{"info: " + msg::caixaNaoCadastrado, editor, "painted: FrmConfiguracao"};
     QTest::addRow("database cannot be opened")
         << with(2, "PATH=/nao/existe/movimento.fdb") << "n" << QStringList{falha + " -> Não", editor, "painted: FrmConfiguracao"};
+    QTest::addRow("cash register not registered")
+        << with(3, "CAIXA=9") << "" << QStringList{"info: " + msg::caixaNaoCadastrado, editor, "painted: FrmConfiguracao"};
     QTest::addRow("VENDA") << with(7, "MODO=VENDA") << ""
                            << QStringList{"window: FrmVendas ", "painted: FrmVendas"};
     QTest::addRow("ENTRADA") << with(7, "MODO= ENTRADA ") << ""
@@ -140,10 +138,7 @@ void TestVorindaProcess::roads()
     QFETCH(QString, answers);
     QFETCH(QStringList, expected);
 
-    if (file != "missing")
-        apptest::writeFile(configFilePath(m_dir->path()), file.replace("%DB%", databasePath().toLatin1()));
-
-    expected.replaceInStrings(QStringLiteral("%DIR%"), m_dir->path());
+    apptest::writeFile(configFilePath(m_dir->path()), file.replace("%DB%", databasePath().toLatin1()));
     const Run result = run({}, answers);
 
     QVERIFY2(result.ended, qPrintable(QStringLiteral("the program did not end:\n") + result.out));
@@ -166,9 +161,10 @@ void TestVorindaProcess::commandLine_data()
                                          "VORINDA_PRINTER_PORT"};
     QTest::addRow("version") << QStringList{"--version"} << 0 << QStringList{"Vorinda " + programVersion()};
     QTest::addRow("demo alone") << QStringList{"--demo"} << 2 << QStringList{"--create-database"};
-    QTest::addRow("create without a path") << QStringList{"--create-database"} << 2 << QStringList{"vorinda:"};
     QTest::addRow("unknown option") << QStringList{"--vender"} << 2 << QStringList{"vender", "--help"};
     QTest::addRow("stray argument") << QStringList{"banco.fdb"} << 2 << QStringList{"banco.fdb"};
+    QTest::addRow("existing database never overwritten")
+        << QStringList{"--create-database", "%TEMPLATE%"} << 1 << QStringList{"já existe"};
     QTest::addRow("place where no file can be")
         << QStringList{"--create-database", "/dev/null/novo.fdb"} << 1 << QStringList{"não foi criado"};
 }
@@ -179,26 +175,11 @@ void TestVorindaProcess::commandLine()
     QFETCH(int, exitCode);
     QFETCH(QStringList, says);
 
-    const Run result = run(arguments, QString(), false);
+    const Run result = run(arguments.replaceInStrings(QStringLiteral("%TEMPLATE%"), m_template), QString(), false);
     QVERIFY2(result.ended, qPrintable(result.out));
     QCOMPARE(result.exitCode, exitCode);
     for (const QString& text : says)
         QVERIFY2(result.out.contains(text), qPrintable(result.out));
-}
-
-void TestVorindaProcess::createDatabaseNeverOverwrites()
-{
-    const QString path = m_dir->filePath(QStringLiteral("novo.fdb"));
-    const Run created = run({"--create-database", path, "--demo"}, QString(), false);
-    QVERIFY2(created.ended && created.exitCode == 0, qPrintable(created.out));
-    const QByteArray before = apptest::readFile(path);
-    QVERIFY(!before.isEmpty());
-
-    const Run again = run({"--create-database", path}, QString(), false);
-    QVERIFY(again.ended);
-    QCOMPARE(again.exitCode, 1);
-    QVERIFY2(again.out.contains(QStringLiteral("já existe")), qPrintable(again.out));
-    QCOMPARE(apptest::readFile(path), before);
 }
 
 void TestVorindaProcess::terminationSignalsEndTheProgram_data()
@@ -216,11 +197,7 @@ void TestVorindaProcess::terminationSignalsEndTheProgram()
     apptest::writeFile(configFilePath(m_dir->path()), crlf(configLines(databasePath(), "GERENCIA")));
 
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VORINDA_DIR"), m_dir->path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("VORINDA_TEST_ANSWERS"), QStringLiteral("keep"));
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(environment(QStringLiteral("keep"), true));
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral(VORINDA_BINARY), {});
     QByteArray out;
