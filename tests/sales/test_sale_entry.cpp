@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-// The sale entry screen's rules, driven on its logic.
+// The sale entry screen's rules, driven on its logic (F2 and Escape are
+// driven by their keys in the screen's tests).
 class TestSaleEntry : public QObject
 {
     Q_OBJECT
@@ -20,8 +21,6 @@ private slots:
     void addLine();
     void totalIsSumOfShownAmounts();
     void removeAndClose();
-    void questionsBeforeLosingLines_data();
-    void questionsBeforeLosingLines();
 
 private:
     // Code, quantity and (when given) price as typed, each field left in turn.
@@ -191,43 +190,6 @@ void TestSaleEntry::removeAndClose()
     QCOMPARE(entry.fields.text7, QStringLiteral("R$ 0,00"));
     QVERIFY(!entry.canClose());
     QCOMPARE(m_fx.messages.texts(), QStringList{msg::informeProdutos});
-}
-
-void TestSaleEntry::questionsBeforeLosingLines_data()
-{
-    QTest::addColumn<bool>("cancel");    // F2, else Escape
-    QTest::addColumn<bool>("withLine");
-    QTest::addColumn<int>("answer");     // -1: no question expected
-    QTest::addColumn<bool>("result");
-
-    QTest::addRow("F2, No keeps every line") << true << true << 0 << false;
-    QTest::addRow("F2, Yes empties the sale") << true << true << 1 << true;
-    QTest::addRow("Escape, empty sale leaves at once") << false << false << -1 << true;
-    QTest::addRow("Escape, sale open, No stays") << false << true << 0 << false;
-    QTest::addRow("Escape, sale open, Yes leaves") << false << true << 1 << true;
-}
-
-void TestSaleEntry::questionsBeforeLosingLines()
-{
-    QFETCH(bool, cancel);
-    QFETCH(bool, withLine);
-    QFETCH(int, answer);
-    QFETCH(bool, result);
-
-    SaleEntry entry(m_fx.settings, m_fx.messages);
-    if (withLine) {
-        fill(entry, QStringLiteral("10"), QStringLiteral("2"));
-        QVERIFY(entry.addLine());
-    }
-    if (answer >= 0)
-        m_fx.messages.answerNext(answer == 1);
-    QCOMPARE(cancel ? entry.cancelSale() : entry.confirmLeave(), result);
-
-    const QString question = cancel ? msg::cancelarVenda : msg::sairComVendaAberta;
-    QCOMPARE(m_fx.messages.texts(), answer >= 0 ? QStringList{question} : QStringList{});
-    const bool emptied = cancel && result;
-    QCOMPARE(entry.lines().size(), withLine && !emptied ? 1 : 0);
-    QCOMPARE(entry.fields.text7, withLine && !emptied ? QStringLiteral("R$ 10,00") : QStringLiteral("R$ 0,00"));
 }
 
 QTEST_MAIN(TestSaleEntry)

@@ -5,13 +5,10 @@
 #include "tests/support/firebird_server.h"
 #include "tests/support/scripted_messages.h"
 
-#include <QMutex>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-
-#include <memory>
 
 namespace {
 
@@ -20,56 +17,36 @@ constexpr int SalesEach = 25;
 constexpr int LinesEach = 5;
 
 // One sale counter: its own connection, settings and data folder, recording
-// sales through the payment screen's own code as fast as it can.
-class Counter final : public QThread
+// sales through the payment screen's own code as fast as it can. Returns
+// what went wrong, if anything.
+QString runCounter(const QString& path, qint16 caixa, QList<qint64>& keys)
 {
-public:
-    Counter(QString path, qint16 caixa) : m_path(std::move(path)), m_caixa(caixa) {}
+    QTemporaryDir dataDir;
+    Connection conexao;
+    if (const auto opened = conexao.open(path); !opened)
+        return opened.failure().description();
+    TerminalSettings settings;
+    settings.conexao = &conexao;
+    settings.numero_caixa = caixa;
+    settings.modo_impressao = 2;
+    settings.nome_fantasia = QStringLiteral("Bar Estrela");
+    settings.dataDir = dataDir.path();
+    ScriptedMessages messages;
 
-    QList<qint64> keys;
-    QStringList problems;
-
-protected:
-    void run() override
-    {
-        QTemporaryDir dataDir;
-        Connection conexao;
-        if (const auto opened = conexao.open(m_path); !opened) {
-            problems.append(opened.failure().description());
-            return;
-        }
-        TerminalSettings settings;
-        settings.conexao = &conexao;
-        settings.numero_caixa = m_caixa;
-        settings.modo_impressao = 2;
-        settings.nome_fantasia = QStringLiteral("Bar Estrela");
-        settings.dataDir = dataDir.path();
-        ScriptedMessages messages;
-
-        for (int sale = 0; sale < SalesEach; ++sale) {
-            QList<SaleLine> lines;
-            for (int line = 0; line < LinesEach; ++line) {
-                const int product = 1 + (sale + line + m_caixa) % 8;
-                lines.append({QString::number(product), QStringLiteral("Produto"), QStringLiteral("2"),
-                              QStringLiteral("R$ 1,50"), QStringLiteral("R$ 3,00"), line % 2 == 1});
-            }
-            SalePayment payment(settings, messages, lines, QStringLiteral("R$ 15,00"));
-            payment.fields.text8 = QStringLiteral("20");
-            payment.leaveReceived();
-            if (payment.record() != SalePayment::Outcome::Recorded) {
-                problems.append(messages.transcript());
-                return;
-            }
-            keys.append(payment.recordedKey());
-        }
-        if (!messages.shown().isEmpty())
-            problems.append(messages.transcript());
+    for (int sale = 0; sale < SalesEach; ++sale) {
+        QList<SaleLine> lines;
+        for (int line = 0; line < LinesEach; ++line)
+            lines.append({QString::number(1 + (sale + line + caixa) % 8), QStringLiteral("Produto"), QStringLiteral("2"),
+                          QStringLiteral("R$ 1,50"), QStringLiteral("R$ 3,00"), line % 2 == 1});
+        SalePayment payment(settings, messages, lines, QStringLiteral("R$ 15,00"));
+        payment.fields.text8 = QStringLiteral("20");
+        payment.leaveReceived();
+        if (payment.record() != SalePayment::Outcome::Recorded || !messages.shown().isEmpty())
+            return messages.transcript();
+        keys.append(payment.recordedKey());
     }
-
-private:
-    QString m_path;
-    qint16 m_caixa;
-};
+    return {};
+}
 
 } // namespace
 
@@ -79,51 +56,39 @@ class TestSaleWorkstations : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void countersRecordAtOnce();
-
-private:
-    std::unique_ptr<FirebirdServer> m_server;
-    QString m_path;
 };
-
-void TestSaleWorkstations::initTestCase()
-{
-    m_server = std::make_unique<FirebirdServer>();
-    QString why;
-    if (!m_server->start(&why))
-        QSKIP(qPrintable(QStringLiteral("no private Firebird server for the several-workstations test: ") + why));
-    m_path = m_server->databasePath(QStringLiteral("vendas.fdb"));
-    const auto created = createDatabase(m_path, true);
-    QVERIFY2(created.ok(), qPrintable(created.ok() ? QString() : created.failure().description()));
-}
-
-void TestSaleWorkstations::cleanupTestCase()
-{
-    if (m_server)
-        m_server->stop();
-}
 
 void TestSaleWorkstations::countersRecordAtOnce()
 {
-    std::vector<std::unique_ptr<Counter>> counters;
-    for (int i = 0; i < Workstations; ++i)
-        counters.push_back(std::make_unique<Counter>(m_path, qint16(i + 1)));
-    for (auto& counter : counters)
-        counter->start();
-    QSet<qint64> keys;
-    for (auto& counter : counters) {
-        QVERIFY(counter->wait(120000));
-        QVERIFY2(counter->problems.isEmpty(), qPrintable(counter->problems.join(QLatin1Char('\n'))));
-        QCOMPARE(counter->keys.size(), SalesEach);
-        for (qint64 key : counter->keys)
-            QVERIFY2(!keys.contains(key), "a sale key handed to two counters");
-        keys.unite(QSet<qint64>(counter->keys.begin(), counter->keys.end()));
+    FirebirdServer server;
+    QString why;
+    if (!server.start(&why))
+        QSKIP(qPrintable(QStringLiteral("no private Firebird server for the several-workstations test: ") + why));
+    const QString path = server.databasePath(QStringLiteral("vendas.fdb"));
+    const auto created = createDatabase(path, true);
+    QVERIFY2(created.ok(), qPrintable(created.ok() ? QString() : created.failure().description()));
+
+    QList<qint64> keys[Workstations];
+    QString problems[Workstations];
+    QList<QThread*> counters;
+    for (int i = 0; i < Workstations; ++i) {
+        counters.append(QThread::create([&, i] { problems[i] = runCounter(path, qint16(i + 1), keys[i]); }));
+        counters.last()->start();
+    }
+    QSet<qint64> allKeys;
+    for (int i = 0; i < Workstations; ++i) {
+        QVERIFY(counters.at(i)->wait(120000));
+        delete counters.at(i);
+        QVERIFY2(problems[i].isEmpty(), qPrintable(problems[i]));
+        QCOMPARE(keys[i].size(), SalesEach);
+        for (qint64 key : keys[i])
+            QVERIFY2(!allKeys.contains(key), "a sale key handed to two counters");
+        allKeys.unite(QSet<qint64>(keys[i].begin(), keys[i].end()));
     }
 
     Connection check;
-    QVERIFY(check.open(m_path).ok());
+    QVERIFY(check.open(path).ok());
     auto scalar = [&](const char* sql) {
         const auto rows = check.select(QString::fromUtf8(sql));
         return rows && !rows->isEmpty() ? rows->value(0, 0).toLongLong() : -1;
@@ -139,6 +104,7 @@ void TestSaleWorkstations::countersRecordAtOnce()
     QCOMPARE(scalar("select max(nnumero) - min(nnumero) + 1 from item_venda"), sales * LinesEach);
     // Each counter's sales carry its own cash register.
     QCOMPARE(scalar("select count(distinct ncaixa_venda) from venda"), Workstations);
+    check.close();
 }
 
 QTEST_GUILESS_MAIN(TestSaleWorkstations)
