@@ -38,6 +38,7 @@ private slots:
     void recordsAndPrints();
     void noTypeOrPriceRecordsNothing();
     void databaseRefusalKeepsTheScreen();
+    void unreadablePriceLeavesNoneToSellAt();
     void printerDownThenF3();
 
 private:
@@ -256,10 +257,11 @@ void TestEntryScreen::databaseRefusalKeepsTheScreen()
     QVERIFY(m_s->record());
     QCOMPARE(m_c->entries(), 4);
     QVERIFY(m_c->spool().contains(QStringLiteral("TOTAL :96,00")));
+}
 
-    // A price that cannot be read leaves no stale price to sell at.
-    db.close();
-    m_c->messages.clear();
+void TestEntryScreen::unreadablePriceLeavesNoneToSellAt()
+{
+    m_c->db.connection().close();
     m_s->chooseType(1);
     QCOMPARE(m_c->messages.shown().size(), 1);
     QCOMPARE((QStringList{m_s->preco(), m_s->total(), m_s->recebido()}), (QStringList{"", "", ""}));
