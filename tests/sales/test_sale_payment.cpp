@@ -18,9 +18,8 @@ private slots:
     void payment_data();
     void payment();
     void recordsSaleAndLinesOnce();
-    void refusedInsertMidSale_data();
-    void refusedInsertMidSale();
-    void linesBeyondColumns();
+    void refusedMidSale_data();
+    void refusedMidSale();
 
 private:
     static QList<SaleLine> threeLines()
@@ -133,19 +132,22 @@ void TestSalePayment::recordsSaleAndLinesOnce()
     QCOMPARE(m_fx.spoolBytes().count("TOTAL: "), 3);
 }
 
-void TestSalePayment::refusedInsertMidSale_data()
+void TestSalePayment::refusedMidSale_data()
 {
-    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<QString>("refusal");
     QTest::addColumn<QStringList>("messages");
 
-    QTest::addRow("product deleted meanwhile (-530)") << true << QStringList{msg::violacaoIntegridade, msg::vendaNaoGravada};
+    QTest::addRow("product deleted meanwhile (-530)")
+        << "deleted" << QStringList{msg::violacaoIntegridade, msg::vendaNaoGravada};
     QTest::addRow("trigger exception (-836)")
-        << false << QStringList{QStringLiteral("A quantidade do item deve ser maior que zero!"), msg::vendaNaoGravada};
+        << "zero" << QStringList{"A quantidade do item deve ser maior que zero!", msg::vendaNaoGravada};
+    // Refused before the sale's key is drawn.
+    QTest::addRow("quantity beyond NUMERIC(15,3)") << "beyond" << QStringList{msg::valorAcimaDoLimite};
 }
 
-void TestSalePayment::refusedInsertMidSale()
+void TestSalePayment::refusedMidSale()
 {
-    QFETCH(bool, deleted);
+    QFETCH(QString, refusal);
     QFETCH(QStringList, messages);
 
     // The last job stays in the spool file: nothing is printed for a sale
@@ -156,16 +158,16 @@ void TestSalePayment::refusedInsertMidSale()
     spool.close();
 
     QList<SaleLine> lines = threeLines();
-    if (deleted)
+    if (refusal == u"deleted")
         m_fx.exec("delete from produto where ncodigo = 11");
     else
-        lines[1].quantidade = QStringLiteral("0");
+        lines[1].quantidade = refusal == u"zero" ? QStringLiteral("0") : QStringLiteral("1000000000000");
 
     const qint64 keyBefore = generator("venda");
     SalePayment payment(m_fx.settings, m_fx.messages, lines, QStringLiteral("R$ 40,50"));
     payment.fields.text8 = QStringLiteral("50");
     QVERIFY(payment.leaveReceived());
-    if (deleted)
+    if (refusal == u"deleted")
         m_fx.messages.answerNext(false);  // the original message is not wanted
     QCOMPARE(payment.record(), SalePayment::Outcome::Failed);
     QCOMPARE(m_fx.messages.texts(), messages);
@@ -174,10 +176,10 @@ void TestSalePayment::refusedInsertMidSale()
     QCOMPARE(m_fx.spoolBytes(), QByteArray("ULTIMO TRABALHO\r\n"));
     QVERIFY(!payment.recorded());
 
-    // The key drawn for the refused sale is never used again.
+    // A key drawn for the refused sale is never used again.
     const qint64 keyAfter = generator("venda");
-    QCOMPARE(keyAfter, keyBefore + 1);
-    if (deleted)
+    QCOMPARE(keyAfter, refusal == u"beyond" ? keyBefore : keyBefore + 1);
+    if (refusal == u"deleted")
         m_fx.addProduct(11, "Refrigerante", "Un", Money::fromWhole(3), Money::fromWhole(2), true);
     SalePayment retry(m_fx.settings, m_fx.messages, threeLines(), QStringLiteral("R$ 40,50"));
     retry.fields.text8 = QStringLiteral("50");
@@ -185,19 +187,6 @@ void TestSalePayment::refusedInsertMidSale()
     QCOMPARE(retry.record(), SalePayment::Outcome::Recorded);
     QCOMPARE(retry.recordedKey(), keyAfter + 1);
     QCOMPARE(m_fx.items(), 3);
-}
-
-void TestSalePayment::linesBeyondColumns()
-{
-    QList<SaleLine> lines = threeLines();
-    lines[2].quantidade = QStringLiteral("1000000000000");
-    SalePayment payment(m_fx.settings, m_fx.messages, lines, QStringLiteral("R$ 40,50"));
-    payment.fields.text8 = QStringLiteral("50");
-    QVERIFY(payment.leaveReceived());
-    QCOMPARE(payment.record(), SalePayment::Outcome::Failed);
-    QCOMPARE(m_fx.messages.texts(), QStringList{msg::valorAcimaDoLimite});
-    QCOMPARE(m_fx.sales(), 0);
-    QCOMPARE(generator("venda"), 0);  // refused before the key was drawn
 }
 
 QTEST_MAIN(TestSalePayment)
