@@ -18,6 +18,13 @@ inline QByteArray crlf(const QList<QByteArray>& lines)
     return bytes;
 }
 
+// `lines` as a file, with line `number` (1-based) replaced by `text`.
+inline QByteArray crlfWith(QList<QByteArray> lines, int number, const QByteArray& text)
+{
+    lines[number - 1] = text;
+    return crlf(lines);
+}
+
 inline void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

@@ -14,6 +14,7 @@
 #include <QTest>
 
 using apptest::crlf;
+using apptest::crlfWith;
 
 Q_DECLARE_METATYPE(ConfigForm)
 
@@ -26,21 +27,8 @@ char* toString(const ConfigForm& f)
 
 namespace {
 
-ConfigForm formOf(const QString& banco, const QString& caixa, const QString& coluna, const QString& linha,
-                  int impressao = 0, int modo = 0, bool quantidade = false)
-{
-    return ConfigForm{banco, caixa, coluna, linha, impressao, modo, quantidade};
-}
-
 const QList<QByteArray> fullFile = {"CONFIGURADO=TRUE", "PATH=/srv/bar.fdb", "CAIXA=2", "COLUNA=3",
                                     "LINHA=8", "IMPRESSAO=1", "MODO=ENTRADA", "QUANTIDADE=true"};
-
-QByteArray fullFileWith(int line, const QByteArray& text)
-{
-    auto lines = fullFile;
-    lines[line - 1] = text;
-    return crlf(lines);
-}
 
 // The focused control, for keys typed as the operator types them.
 void key(Qt::Key key)
@@ -86,20 +74,20 @@ void TestConfigEditor::load_data()
     QTest::addColumn<ConfigForm>("expected");
 
     const QString held = QStringLiteral("/srv/bar.fdb");
-    QTest::addRow("whole file") << crlf(fullFile) << held << true << formOf(held, "2", "3", "8", 1, 2, true);
+    QTest::addRow("whole file") << crlf(fullFile) << held << true << ConfigForm{held, "2", "3", "8", 1, 2, true};
     QTest::addRow("check box from the setting in force, not line 8")
-        << crlf(fullFile) << held << false << formOf(held, "2", "3", "8", 1, 2, false);
+        << crlf(fullFile) << held << false << ConfigForm{held, "2", "3", "8", 1, 2, false};
     QTest::addRow("no path held yet: the program's folder")
-        << fullFileWith(1, "CONFIGURADO=FALSE") << QString() << false << formOf("/opt/vorinda", "2", "3", "8", 1, 2);
+        << crlfWith(fullFile, 1, "CONFIGURADO=FALSE") << QString() << false << ConfigForm{"/opt/vorinda", "2", "3", "8", 1, 2};
     QTest::addRow("mode in any letter case, texts as written")
-        << fullFileWith(7, "MODO= venda ").replace("CAIXA=2", "CAIXA= 2x") << held << false
-        << formOf(held, " 2x", "3", "8", 1, 1, false);
-    QTest::addRow("missing file: empty fields") << QByteArray("missing") << held << true << formOf("", "", "", "");
-    QTest::addRow("stops at a line without its key") << fullFileWith(4, "LINHA=8") << held << true << formOf(held, "2", "", "");
+        << crlfWith(fullFile, 7, "MODO= venda ").replace("CAIXA=2", "CAIXA= 2x") << held << false
+        << ConfigForm{held, " 2x", "3", "8", 1, 1, false};
+    QTest::addRow("missing file: empty fields") << QByteArray("missing") << held << true << ConfigForm{};
+    QTest::addRow("stops at a line without its key") << crlfWith(fullFile, 4, "LINHA=8") << held << true << ConfigForm{held, "2", "", ""};
     QTest::addRow("stops at a print type beyond the list")
-        << fullFileWith(6, "IMPRESSAO=3") << held << true << formOf(held, "2", "3", "8");
+        << crlfWith(fullFile, 6, "IMPRESSAO=3") << held << true << ConfigForm{held, "2", "3", "8"};
     QTest::addRow("stops at a mode the list lacks")
-        << fullFileWith(7, "MODO=CAIXA") << held << true << formOf(held, "2", "3", "8", 1, 0, false);
+        << crlfWith(fullFile, 7, "MODO=CAIXA") << held << true << ConfigForm{held, "2", "3", "8", 1, 0, false};
 }
 
 void TestConfigEditor::load()
@@ -125,19 +113,19 @@ void TestConfigEditor::save_data()
     QTest::addColumn<QByteArray>("written");
 
     QTest::addRow("the editor's example")
-        << formOf("c:\\dados\\movimento.fdb", "2", "3", "8", 0, 1, false) << QString()
+        << ConfigForm{"c:\\dados\\movimento.fdb", "2", "3", "8", 0, 1, false} << QString()
         << crlf({"CONFIGURADO=TRUE", "PATH=c:\\dados\\movimento.fdb", "CAIXA=2", "COLUNA=3", "LINHA=8",
                  "IMPRESSAO=0", "MODO=VENDA", "QUANTIDADE=false"});
     QTest::addRow("texts as typed, column and line by their leading number")
-        << formOf(" /a b.fdb ", " ", "3abc", " 2.5", 2, 0, true) << QString()
+        << ConfigForm{" /a b.fdb ", " ", "3abc", " 2.5", 2, 0, true} << QString()
         << crlf({"CONFIGURADO=TRUE", "PATH= /a b.fdb ", "CAIXA= ", "COLUNA=3abc", "LINHA= 2.5", "IMPRESSAO=2",
                  "MODO=GERENCIA", "QUANTIDADE=true"});
-    QTest::addRow("empty line") << formOf("x", "1", "1", "") << msg::camposObrigatorios << QByteArray();
-    QTest::addRow("column 0") << formOf("x", "1", "0", "1") << msg::colunaLinhaMaiorQueZero << QByteArray();
-    QTest::addRow("line negative") << formOf("x", "1", "1", "-2") << msg::colunaLinhaMaiorQueZero << QByteArray();
-    QTest::addRow("decimal comma stops the number") << formOf("x", "1", "0,5", "1") << msg::colunaLinhaMaiorQueZero << QByteArray();
+    QTest::addRow("empty line") << ConfigForm{"x", "1", "1", ""} << msg::camposObrigatorios << QByteArray();
+    QTest::addRow("column 0") << ConfigForm{"x", "1", "0", "1"} << msg::colunaLinhaMaiorQueZero << QByteArray();
+    QTest::addRow("line negative") << ConfigForm{"x", "1", "1", "-2"} << msg::colunaLinhaMaiorQueZero << QByteArray();
+    QTest::addRow("decimal comma stops the number") << ConfigForm{"x", "1", "0,5", "1"} << msg::colunaLinhaMaiorQueZero << QByteArray();
     QTest::addRow("a character the file cannot hold")
-        << formOf(QStringLiteral("/dados/€.fdb"), "1", "1", "1") << msg::configNaoGravada << QByteArray();
+        << ConfigForm{QStringLiteral("/dados/€.fdb"), "1", "1", "1"} << msg::configNaoGravada << QByteArray();
 }
 
 // A save creates the missing file; a refused one leaves the old file as it was.

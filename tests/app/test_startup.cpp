@@ -102,11 +102,7 @@ void TestStartup::roads_data()
     QTest::addColumn<QString>("opened");
 
     const QString falha = QStringLiteral("question: ") + msg::falhaCarregar;
-    auto with = [](int line, const QByteArray& text) {
-        auto lines = configLines(QStringLiteral("%DB%"));
-        lines[line - 1] = text;
-        return crlf(lines);
-    };
+    auto with = [](int line, const QByteArray& text) { return apptest::crlfWith(configLines("%DB%"), line, text); };
     auto failure = [&](const char* says) { return QStringList{falha, QStringLiteral("info: ") + says}; };
 
     QTest::addRow("not configured, other lines absent") << crlf({"CONFIGURADO=FALSE"}) << QStringList{} << "editor";

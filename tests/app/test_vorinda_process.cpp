@@ -111,11 +111,7 @@ void TestVorindaProcess::roads_data()
 
     const QString falha = QStringLiteral("question: ") + msg::falhaCarregar;
     const QString editor = QStringLiteral("window: FrmConfiguracao \"Configurações\"");
-    auto with = [](int line, const QByteArray& text) {
-        auto lines = configLines(QStringLiteral("%DB%"));
-        lines[line - 1] = text;
-        return crlf(lines);
-    };
+    auto with = [](int line, const QByteArray& text) { return apptest::crlfWith(configLines("%DB%"), line, text); };
 
     QTest::addRow("not configured") << crlf({"CONFIGURADO=FALSE"}) << ""
                                     << QStringList{editor, "painted: FrmConfiguracao"};
