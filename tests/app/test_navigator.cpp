@@ -61,9 +61,8 @@ private slots:
     void init();
     void cleanup();
 
-    void savingFromTheConsoleRunsTheStartupAgain();
     void f8SwapsTheCounters();
-    void consoleOwnsSingleInstances();
+    void fromTheConsole();
 
 private:
     void startNavigator(const QByteArray& mode);
@@ -104,29 +103,6 @@ void TestNavigator::startNavigator(const QByteArray& mode)
     m_navigator->start();
 }
 
-// The console and its connection close; the new start-up opens one of its own.
-void TestNavigator::savingFromTheConsoleRunsTheStartupAgain()
-{
-    startNavigator("GERENCIA");
-    QPointer<QWidget> console = m_navigator->screen(Screen::Console);
-    QVERIFY(console);
-    m_navigator->openConfigEditor();
-    QCOMPARE(visibleWindows(), (QStringList{"FrmConfiguracao", "principal"}));
-
-    auto* editor = qobject_cast<ConfigEditorWindow*>(m_navigator->screen(Screen::ConfigEditor));
-    QVERIFY(editor && QTest::qWaitForWindowExposed(editor));
-    editor->findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(2);   // "Entrada"
-    QSignalSpy finished(m_navigator.get(), &Navigator::startupFinished);
-    editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    QTRY_COMPARE(finished.count(), 1);
-
-    QTRY_COMPARE(visibleWindows(), QStringList{"FrmEntradas"});
-    QVERIFY(!console);
-    QCOMPARE(QSqlDatabase::connectionNames().size(), m_otherConnections + 1);
-    QVERIFY(m_navigator->state().connection->isOpen());
-    QVERIFY(apptest::readFile(configFilePath(m_db->dataFolder())).contains("MODO=ENTRADA\r\n"));
-}
-
 void TestNavigator::f8SwapsTheCounters()
 {
     startNavigator("VENDA");
@@ -150,33 +126,47 @@ void TestNavigator::f8SwapsTheCounters()
 }
 
 // A counter or the editor opened from the console belongs to it, and asking
-// again raises the open instance.
-void TestNavigator::consoleOwnsSingleInstances()
+// again raises the open instance. Saving in the editor closes the console and
+// its connection; the new start-up opens one of its own.
+void TestNavigator::fromTheConsole()
 {
     startNavigator("GERENCIA");
-    auto* console = qobject_cast<Principal*>(m_navigator->screen(Screen::Console));
+    QPointer<Principal> console = qobject_cast<Principal*>(m_navigator->screen(Screen::Console));
     QVERIFY(console);
     m_navigator->openModeScreen(TerminalMode::Console);
-    QCOMPARE(m_navigator->screen(Screen::Console), console);
+    QCOMPARE(m_navigator->screen(Screen::Console), console.data());
 
     console->open(ConsoleScreen::EntryCounter);
     QWidget* entry = m_navigator->screen(Screen::Entry);
     QVERIFY(entry && entry->isWindow());
-    QCOMPARE(entry->parentWidget(), console);
+    QCOMPARE(entry->parentWidget(), console.data());
     console->open(ConsoleScreen::EntryCounter);
     QCOMPARE(m_navigator->screen(Screen::Entry), entry);
     QCOMPARE(visibleWindows(), (QStringList{"FrmEntradas", "principal"}));
     entry->close();
 
-    console->open(ConsoleScreen::TerminalConfiguration);
-    QWidget* editor = m_navigator->screen(Screen::ConfigEditor);
-    QVERIFY(editor);
-    QCOMPARE(editor->windowModality(), Qt::ApplicationModal);
-    // "Sair" leaves the console as it was.
-    QVERIFY(QTest::qWaitForWindowExposed(editor));
-    QTest::keyClick(editor, Qt::Key_Escape);
-    QTRY_COMPARE(visibleWindows(), QStringList{"principal"});
-    QCOMPARE(m_navigator->screen(Screen::Console), console);
+    for (bool save : {false, true}) {
+        console->open(ConsoleScreen::TerminalConfiguration);
+        auto* editor = qobject_cast<ConfigEditorWindow*>(m_navigator->screen(Screen::ConfigEditor));
+        QVERIFY(editor && QTest::qWaitForWindowExposed(editor));
+        QCOMPARE(editor->windowModality(), Qt::ApplicationModal);
+        if (!save) {
+            // "Sair" leaves the console as it was.
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QTRY_VERIFY(!m_navigator->screen(Screen::ConfigEditor));
+            QCOMPARE(visibleWindows(), QStringList{"principal"});
+            continue;
+        }
+        editor->findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(2);   // "Entrada"
+        QSignalSpy finished(m_navigator.get(), &Navigator::startupFinished);
+        editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QTRY_COMPARE(finished.count(), 1);
+    }
+    QTRY_COMPARE(visibleWindows(), QStringList{"FrmEntradas"});
+    QVERIFY(!console);
+    QCOMPARE(QSqlDatabase::connectionNames().size(), m_otherConnections + 1);
+    QVERIFY(m_navigator->state().connection->isOpen());
+    QVERIFY(apptest::readFile(configFilePath(m_db->dataFolder())).contains("MODO=ENTRADA\r\n"));
 }
 
 QTEST_MAIN(TestNavigator)
