@@ -319,8 +319,15 @@ void KeyConventions::onFocusOut(QWidget* widget, QFocusEvent* event)
         QWidget* target = QApplication::focusWidget();
         if (m_leaving || isCancel(target) || !owns(target))
             break;
-        if (!leaveField(widget) && event->reason() == Qt::MouseFocusReason)
-            m_swallowPress = true;
+        if (!leaveField(widget)) {
+            if (event->reason() == Qt::MouseFocusReason)
+                m_swallowPress = true;
+            // The line edit drops its selection when this focus-out reaches
+            // it, after the check took the focus back: select it again then,
+            // so that the operator types over the refused value.
+            if (auto* edit = qobject_cast<QLineEdit*>(widget))
+                QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
+        }
         return;
     }
     default:
