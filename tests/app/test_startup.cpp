@@ -192,13 +192,10 @@ void TestStartup::emptyTablesAreFailures_data()
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<QString>("says");
 
-    QTest::addRow("no working hours") << QStringList{QStringLiteral("delete from horario")} << "horario";
-    QTest::addRow("working hours without start")
-        << QStringList{QStringLiteral("update horario set thora1 = null")} << "thora1";
+    QTest::addRow("no working hours") << QStringList{"delete from horario"} << "horario";
+    QTest::addRow("working hours without start") << QStringList{"update horario set thora1 = null"} << "thora1";
     QTest::addRow("no establishment")
-        << QStringList{QStringLiteral("alter trigger estabelecimento_bd inactive"),
-                       QStringLiteral("delete from estabelecimento")}
-        << "estabelecimento";
+        << QStringList{"alter trigger estabelecimento_bd inactive", "delete from estabelecimento"} << "estabelecimento";
 }
 
 void TestStartup::emptyTablesAreFailures()
