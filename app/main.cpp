@@ -134,9 +134,10 @@ int main(int argc, char** argv)
         && qEnvironmentVariableIsSet("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    blockTerminationSignals();
     QApplication app(argc, argv);
     loadQtTranslations(app);
-    endOnTerminationSignals();
+    endOnTerminationSignals(app);
     if (app.arguments().size() > 1) {
         print(stderr, QStringLiteral("vorinda: argumento desconhecido: %1\nUse vorinda --help para ver as opções.\n")
                           .arg(app.arguments().at(1)));

@@ -1,26 +1,47 @@
 #include "app/termination.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QSocketNotifier>
 
-#include <ibase.h>
+#include <csignal>
+#include <pthread.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 namespace {
 
-// Runs in Firebird's own signal thread.
-int onFirebirdShutdown(const int reason, const int mask, void*)
+sigset_t terminationSignals()
 {
-    if (reason != fb_shutrsn_signal || mask != fb_shut_confirmation)
-        return 0;
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, &QCoreApplication::quit, Qt::QueuedConnection);
-    return 1;   // not now: the program ends by itself, its connection closed
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    return set;
 }
 
 } // namespace
 
-void endOnTerminationSignals()
+void blockTerminationSignals()
 {
-    ISC_STATUS_ARRAY status = {};
-    fb_shutdown_callback(status, onFirebirdShutdown, fb_shut_confirmation, nullptr);
+    const sigset_t set = terminationSignals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+void endOnTerminationSignals(QCoreApplication& app)
+{
+    const sigset_t set = terminationSignals();
+    const int fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0) {
+        // No descriptor: the signals keep their default action rather than
+        // being lost while blocked.
+        pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+        return;
+    }
+    auto* notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [fd, &app] {
+        signalfd_siginfo info;
+        while (::read(fd, &info, sizeof info) == ssize_t(sizeof info)) {
+        }
+        app.quit();
+    });
 }

@@ -1,8 +1,14 @@
 #pragma once
 
-// Once a database is open, Firebird's client library takes SIGINT and SIGTERM
-// for itself: it would shut its engine down under the open screens and leave
-// the program running on a dead connection. This asks it to decline those
-// signals and to end the event loop instead, so the program closes its
-// screens and its connection as when its last window closes.
-void endOnTerminationSignals();
+class QCoreApplication;
+
+// SIGTERM and SIGINT end the program through its event loop, so that it
+// closes its screens and its connection as when its last window closes.
+// Firebird's client takes both signals for itself once a database is open
+// and then neither shuts down nor lets the program end, so they are blocked
+// in every thread and read from a descriptor instead.
+
+// Before the first thread starts (threads keep the mask they start with).
+void blockTerminationSignals();
+// Once the application exists: a pending or later signal quits its loop.
+void endOnTerminationSignals(QCoreApplication& app);

@@ -181,8 +181,15 @@ Result<void> startPrintProgram(const TerminalSettings& settings)
     environment.insert(QStringLiteral("VORINDA_DIR"), dir);
     process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
-    // Started and left alone: the program prints the spool by itself.
-    if (!process.startDetached())
+    // Started and left alone: the program prints the spool by itself. It
+    // must not inherit the blocked termination signals of this thread.
+    sigset_t none;
+    sigset_t kept;
+    sigemptyset(&none);
+    pthread_sigmask(SIG_SETMASK, &none, &kept);
+    const bool started = process.startDetached();
+    pthread_sigmask(SIG_SETMASK, &kept, nullptr);
+    if (!started)
         return printFailure(msg::programaImpressaoNaoEncontrado, program + u": " + process.errorString());
     return {};
 }

@@ -11,9 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <thread>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,12 +24,17 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // A stand-in for `imp`: records, after `delay` seconds, its working folder,
-// the VORINDA_DIR it was given and how many arguments it got.
+// the VORINDA_DIR it was given, how many arguments it got and the signals it
+// started with blocked. Perl, because a shell clears that mask as it starts.
 QByteArray impScript(int delay)
 {
-    return "#!/bin/sh\nsleep " + QByteArray::number(delay) + "\n"
-           "{ pwd; printf '%s\\n' \"$VORINDA_DIR\" \"$#\"; } > \"$VORINDA_DIR/ran.tmp\"\n"
-           "mv \"$VORINDA_DIR/ran.tmp\" \"$VORINDA_DIR/imp_ran.txt\"\n";
+    return "#!/usr/bin/perl\nuse Cwd;\nsleep " + QByteArray::number(delay) + ";\n"
+           "open(my $s, '<', '/proc/self/status');\n"
+           "my ($blocked) = map { /^SigBlk:\\s*(\\S+)/ ? $1 : () } <$s>;\n"
+           "my $dir = $ENV{VORINDA_DIR};\n"
+           "open(my $o, '>', \"$dir/ran.tmp\");\n"
+           "print $o join(\"\\n\", getcwd(), $dir, scalar(@ARGV), $blocked), \"\\n\";\n"
+           "close($o);\nrename(\"$dir/ran.tmp\", \"$dir/imp_ran.txt\");\n";
 }
 
 QStringList jobLines(int count, int width = 40)
@@ -282,9 +289,17 @@ private slots:
         if (!place.isEmpty())
             QVERIFY(putFile((place == u"path"_s ? bin.filePath(u"imp"_s) : dataPath(u"imp"_s)), impScript(1), executable));
         qputenv("PATH", QFile::encodeName(bin.path()) + (found ? ':' + m_savedPath : QByteArray()));
+        // As in the program, which reads SIGTERM and SIGINT in its event loop.
+        sigset_t termination;
+        sigset_t kept;
+        sigemptyset(&termination);
+        sigaddset(&termination, SIGTERM);
+        sigaddset(&termination, SIGINT);
+        pthread_sigmask(SIG_BLOCK, &termination, &kept);
         QElapsedTimer clock;
         clock.start();
         const Result<void> result = imprime_arquivo(settings(1));
+        pthread_sigmask(SIG_SETMASK, &kept, nullptr);
         if (!found) {
             QVERIFY2(failureText(result).startsWith(msg::programaImpressaoNaoEncontrado), qPrintable(failureText(result)));
             return;
@@ -298,6 +313,7 @@ private slots:
         QCOMPARE(QFileInfo(got.value(0)).canonicalFilePath(), data);   // working folder
         QCOMPARE(QFileInfo(got.value(1)).canonicalFilePath(), data);   // VORINDA_DIR
         QCOMPARE(got.value(2), u"0"_s);                                 // no arguments
+        QCOMPARE(got.value(3), u"0000000000000000"_s);                  // can be ended
     }
 
     // Route 2 (and any other number) only keeps the job in imp.txt.
