@@ -34,8 +34,11 @@ void Navigator::start()
 
 QWidget* Navigator::screen(Screen kind) const
 {
+    // A closed window lives on until the event loop deletes it: it is gone
+    // already, neither to be shown again nor to own a new window.
     const auto found = m_screens.find(kind);
-    return found == m_screens.end() ? nullptr : found->second.data();
+    QWidget* window = found == m_screens.end() ? nullptr : found->second.data();
+    return window && !window->isHidden() ? window : nullptr;
 }
 
 QWidget* Navigator::showScreen(Screen kind, const ScreenFactory& factory, QWidget* owner)

@@ -112,8 +112,10 @@ void ConsoleScreens::setOpening(ConsoleScreen screen, Opening opening)
 
 QWidget* ConsoleScreens::instance(ConsoleScreen screen) const
 {
+    // Closed but not yet deleted (that waits for the event loop) is gone.
     const auto found = m_open.find(screen);
-    return found == m_open.end() ? nullptr : found->second.data();
+    QWidget* window = found == m_open.end() ? nullptr : found->second.data();
+    return window && !window->isHidden() ? window : nullptr;
 }
 
 QWidget* ConsoleScreens::open(ConsoleScreen screen)
