@@ -10,8 +10,6 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
-#include <cmath>
-
 namespace {
 
 const QString kDriver = QStringLiteral("QIBASE");
@@ -31,21 +29,6 @@ bool isPlainIdentifier(const QString& name)
 {
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,30}$"));
     return pattern.match(name).hasMatch();
-}
-
-// Qt 6.4 hands a NUMERIC over as a double (0.5700000000000001). Rounded to
-// the column's own decimals it is exact again (every NUMERIC(15,s) value is
-// far below 2^53 steps), and is kept as the plain decimal text Money reads
-// ("100000", "0.57").
-QVariant exactDecimal(const QVariant& value, int scale)
-{
-    if (value.isNull())
-        return value;
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok || !std::isfinite(number))
-        return value;
-    return Money::fromDouble(number).rounded(qMin(scale, 4)).toDecimalText();
 }
 
 // Whether the driver can count the rows a statement touched; asking about
@@ -115,8 +98,8 @@ Result<void> Connection::open(const QString& path)
     m_db.setUserName(kUser);
     m_db.setPassword(kPassword);
     // The driver's "high precision" only prints the same double as text,
-    // which exactDecimal would then parse back: a third of a long list's
-    // fetch went into that round trip.
+    // which Rows would then parse back: a third of a long list's fetch went
+    // into that round trip.
     m_db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     if (!m_db.open()) {
         Failure failure = failureFrom(m_db.lastError());
@@ -205,10 +188,8 @@ Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
     const int width = int(columns.names.size());
     QVariantList values;
     while (query.next()) {
-        for (int i = 0; i < width; ++i) {
-            const int scale = columns.scales[i];
-            values.append(scale > 0 ? exactDecimal(query.value(i), scale) : query.value(i));
-        }
+        for (int i = 0; i < width; ++i)
+            values.append(query.value(i));
     }
     if (query.lastError().isValid()) {
         Failure failure = failureFrom(query.lastError());
@@ -217,7 +198,7 @@ Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
     }
     // Ends the read's own transaction now rather than when the query dies.
     query.clear();
-    return Rows(columns.names, std::move(values));
+    return Rows(columns.names, std::move(values), columns.scales);
 }
 
 Result<int> Connection::execute(const QString& sql, const SqlParams& params)

@@ -1,8 +1,31 @@
 #include "db/rows.h"
 
-Rows::Rows(QStringList columns, QVariantList values)
+#include <cmath>
+
+namespace {
+
+// The driver hands a NUMERIC over as a double (0.5700000000000001). Rounded
+// to the column's own decimals it is exact again (every NUMERIC(15,s) value
+// is far below 2^53 steps), and is read as the plain decimal text Money
+// reads ("100000", "0.57"). Done when a value is read, not when it is
+// fetched: a long list shows only the cells on the screen.
+QVariant exactDecimal(const QVariant& value, int scale)
+{
+    if (value.isNull())
+        return value;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        return value;
+    return Money::fromDouble(number).rounded(qMin(scale, 4)).toDecimalText();
+}
+
+} // namespace
+
+Rows::Rows(QStringList columns, QVariantList values, QList<int> scales)
     : m_columns(std::move(columns))
     , m_values(std::move(values))
+    , m_scales(std::move(scales))
 {
     Q_ASSERT(m_columns.isEmpty() ? m_values.isEmpty() : m_values.size() % m_columns.size() == 0);
 }
@@ -20,7 +43,9 @@ QVariant Rows::value(int row, int column) const
 {
     if (row < 0 || row >= count() || column < 0 || column >= m_columns.size())
         return QVariant();
-    return m_values[qsizetype(row) * m_columns.size() + column];
+    const QVariant& value = m_values[qsizetype(row) * m_columns.size() + column];
+    const int scale = column < m_scales.size() ? m_scales[column] : 0;
+    return scale > 0 ? exactDecimal(value, scale) : value;
 }
 
 QVariant Rows::value(int row, const QString& name) const

@@ -18,7 +18,10 @@ public:
     Rows() = default;
     // The values row after row, as many to a row as there are columns: one
     // list for the whole result, so a long list costs one allocation.
-    Rows(QStringList columns, QVariantList values);
+    // `scales` gives the decimals of each NUMERIC column (0 or absent for
+    // the others): those arrive as the driver's doubles and are read as
+    // exact decimal texts ("0.57", "100000").
+    Rows(QStringList columns, QVariantList values, QList<int> scales = {});
 
     int count() const { return m_columns.isEmpty() ? 0 : int(m_values.size() / m_columns.size()); }
     bool isEmpty() const { return m_values.isEmpty(); }
@@ -42,4 +45,5 @@ public:
 private:
     QStringList m_columns;
     QVariantList m_values;
+    QList<int> m_scales;
 };
