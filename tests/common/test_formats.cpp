@@ -32,11 +32,9 @@ private slots:
         QTest::addRow("money: millions grouped") << qint64(12345678900) << -1 << u"R$ 1.234.567,89"_s;
         QTest::addRow("money: sign before symbol") << qint64(-10000) << -1 << u"-R$ 1,00"_s;
         QTest::addRow("money: half cent rounds up") << qint64(1250050) << -1 << u"R$ 125,01"_s;
-        QTest::addRow("money: negative half away") << qint64(-50) << -1 << u"-R$ 0,01"_s;
         QTest::addRow("money: rounded to zero, no sign") << qint64(-49) << -1 << u"R$ 0,00"_s;
         QTest::addRow("grouped") << qint64(-12345000) << 2 << u"-1.234,50"_s;
         QTest::addRow("no decimals: half away") << qint64(-25000) << 0 << u"-3"_s;
-        QTest::addRow("no decimals grouped") << qint64(12345670000) << 0 << u"1.234.567"_s;
         QTest::addRow("three decimals") << qint64(25000) << 3 << u"2,500"_s;
     }
     void number()
@@ -54,16 +52,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("sql");
         QTest::addRow("decimal comma") << u"12,5"_s << u"12.5"_s;
-        QTest::addRow("money format") << u"R$ 1.234,50"_s << u"1234.5"_s;
         QTest::addRow("no-break space after R$") << u"R$\u00A01.234,50"_s << u"1234.5"_s;
         QTest::addRow("no blank after R$, blanks around") << u" R$7 "_s << u"7"_s;
         QTest::addRow("negative money format") << u"-R$ 1,00"_s << u"-1"_s;
-        QTest::addRow("sign after symbol") << u"R$ -1,00"_s << u"-1"_s;
-        QTest::addRow("comma first") << u",5"_s << u"0.5"_s;
         QTest::addRow("quantity places") << u"2,125"_s << u"2.125"_s;
         QTest::addRow("fifth place rounds half away") << u"0,00005"_s << u"0.0001"_s;
         QTest::addRow("empty") << QString() << QString();
-        QTest::addRow("lone comma") << u","_s << QString();
         QTest::addRow("two commas") << u"1,2,3"_s << QString();
         QTest::addRow("point as decimal is not guessed") << u"1.5"_s << QString();
         QTest::addRow("grouping after comma") << u"1,234.5"_s << QString();
@@ -82,14 +76,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("iso");
-        QTest::addRow("single figures") << u"1/2/2026"_s << u"2026-02-01"_s;
         QTest::addRow("two-digit year, last century") << u"04/12/95"_s << u"1995-12-04"_s;
         QTest::addRow("blanks and a time around") << u" 04/12/2026 18:32:10"_s << u"2026-12-04"_s;
         QTest::addRow("leap day") << u"29/02/2024"_s << u"2024-02-29"_s;
         QTest::addRow("no leap day") << u"29/02/2026"_s << QString();
         QTest::addRow("month first is not read") << u"12/31/2026"_s << QString();
-        QTest::addRow("no year") << u"12/03"_s << QString();
-        QTest::addRow("digits only") << u"12032026"_s << QString();
         QTest::addRow("empty") << QString() << QString();
     }
     void parseDate()
@@ -117,82 +108,31 @@ private slots:
             QCOMPARE(br::time(expected), expected.toString(u"HH:mm"_s));
     }
 
-    void generalDate_data()
+    // Ticket texts: accents out, centred in 40 (half of an odd remainder rounds to even), proper case.
+    void texts_data()
     {
-        QTest::addColumn<QDateTime>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("early morning padded") << QDateTime(QDate(2026, 12, 5), QTime(1, 30)) << u"05/12/2026 01:30:00"_s;
-        QTest::addRow("midnight: date alone") << QDateTime(QDate(2026, 12, 5), QTime(0, 0)) << u"05/12/2026"_s;
-        QTest::addRow("invalid") << QDateTime() << QString();
-    }
-    void generalDate()
-    {
-        QFETCH(QDateTime, value);
-        QFETCH(QString, expected);
-        QCOMPARE(br::generalDate(value), expected);
-    }
-
-    void weekdayNames()
-    {
-        QStringList names;
-        for (int i = 0; i < 7; ++i)
-            names << br::weekdayName(QDate(2026, 11, 29).addDays(i));   // a Sunday first
-        QCOMPARE(names, (QStringList{u"domingo"_s, u"segunda-feira"_s, u"terça-feira"_s, u"quarta-feira"_s,
-                                     u"quinta-feira"_s, u"sexta-feira"_s, u"sábado"_s}));
-    }
-
-    void remove_acentos_data()
-    {
+        QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::addRow("upper") << u"ÁÀÃÂÄ ÉÈÊË ÍÌÎÏ ÓÒÕÔÖ ÚÙÛÜ Ç"_s << u"AAAAA EEEE IIII OOOOO UUUU C"_s;
-        QTest::addRow("lower") << u"áàãâä éèêë íìîï óòõôö úùûü ç"_s << u"aaaaa eeee iiii ooooo uuuu c"_s;
-        QTest::addRow("outside the table") << u"Ñ ñ Ý ý ß"_s << u"Ñ ñ Ý ý ß"_s;
-        QTest::addRow("plain text untouched") << u"CAIXA 2 - R$ 5,00"_s << u"CAIXA 2 - R$ 5,00"_s;
+        const QString b14(14, u' ');
+        QTest::addRow("accents upper and lower") << u"acentos"_s << u"ÁÀÃÂÄ ÉÈÊË ÍÌÎÏ ÓÒÕÔÖ ÚÙÛÜ Ç áàãâä éèêë íìîï óòõôö úùûü ç"_s
+                                                 << u"AAAAA EEEE IIII OOOOO UUUU C aaaaa eeee iiii ooooo uuuu c"_s;
+        QTest::addRow("accents outside the table") << u"acentos"_s << u"Ñ ñ Ý ý ß"_s << u"Ñ ñ Ý ý ß"_s;
+        QTest::addRow("centre 14.5 to 14") << u"centre"_s << u"BAR ESTRELA"_s << b14 + u"BAR ESTRELA"_s + b14;
+        QTest::addRow("centre 13.5 to 14") << u"centre"_s << u"ABCDEFGHIJKLM"_s << b14 + u"ABCDEFGHIJKLM"_s + b14;
+        QTest::addRow("centre 0.5 to 0") << u"centre"_s << QString(39, u'x') << QString(39, u'x');
+        QTest::addRow("centre cut to width") << u"centre"_s << QString(45, u'x') << QString(40, u'x');
+        QTest::addRow("proper: accents") << u"proper"_s << u"ÁGUA DE CÔCO"_s << u"Água De Côco"_s;
+        QTest::addRow("proper: hyphen, apostrophe") << u"proper"_s << u"coca-cola d'água"_s << u"Coca-cola D'água"_s;
+        QTest::addRow("proper: blanks kept, figures first") << u"proper"_s << u"  2   LITROS "_s << u"  2   Litros "_s;
     }
-    void remove_acentos()
+    void texts()
     {
+        QFETCH(QString, op);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(::remove_acentos(text), expected);
-    }
-
-    // Blanks on each side: the half of an odd remainder rounds to even.
-    void centraliza_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("blanks");
-        QTest::addColumn<QString>("kept");
-        QTest::addRow("14.5 to 14") << u"BAR ESTRELA"_s << 40 << 14 << u"BAR ESTRELA"_s;
-        QTest::addRow("13.5 to 14") << u"ABCDEFGHIJKLM"_s << 40 << 14 << u"ABCDEFGHIJKLM"_s;
-        QTest::addRow("0.5 to 0") << QString(39, u'x') << 40 << 0 << QString(39, u'x');
-        QTest::addRow("cut to width") << QString(45, u'x') << 40 << 0 << QString(40, u'x');
-        QTest::addRow("empty text") << QString() << 40 << 20 << QString();
-    }
-    void centraliza()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, width);
-        QFETCH(int, blanks);
-        QFETCH(QString, kept);
-        const QString side(blanks, u' ');
-        QCOMPARE(::centraliza(text, width), side + kept + side);
-    }
-
-    void properCase_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("accents") << u"ÁGUA DE CÔCO"_s << u"Água De Côco"_s;
-        QTest::addRow("hyphen and apostrophe inside a word") << u"coca-cola d'água"_s << u"Coca-cola D'água"_s;
-        QTest::addRow("blanks kept, figures first") << u"  2   LITROS "_s << u"  2   Litros "_s;
-    }
-    void properCase()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(::properCase(text), expected);
+        const QString done = op == u"acentos"_s ? ::remove_acentos(text) : op == u"centre"_s ? ::centraliza(text, 40) : ::properCase(text);
+        QCOMPARE(done, expected);
     }
 
     // A key into a field with its text, caret and selection.
@@ -202,11 +142,9 @@ private slots:
         QTest::addColumn<FieldText>("field");   // {text, cursor, selection start, selection length}
         QTest::addColumn<QChar>("key");
         QTest::addColumn<FieldText>("after");   // {text, cursor}, or as it was when refused
-        QTest::addRow("backspace passes") << FieldKind::Date << FieldText{u"12/0"_s, 4} << QChar(8) << FieldText{u"12/0"_s, 4};
         QTest::addRow("date slash, caret to end") << FieldKind::Date << FieldText{u"12"_s, 0} << QChar(u'3') << FieldText{u"12/3"_s, 4};
         QTest::addRow("date digit mid-text") << FieldKind::Date << FieldText{u"1/03/2026"_s, 1} << QChar(u'2') << FieldText{u"12/03/2026"_s, 2};
         QTest::addRow("date selection replaced") << FieldKind::Date << FieldText{u"12/03/2026"_s, 10, 0, 10} << QChar(u'0') << FieldText{u"0"_s, 1};
-        QTest::addRow("date selection leaving two figures") << FieldKind::Date << FieldText{u"12/03"_s, 5, 2, 3} << QChar(u'0') << FieldText{u"12/0"_s, 4};
         QTest::addRow("date letter refused") << FieldKind::Date << FieldText{u"12"_s, 2} << QChar(u'x') << FieldText();
         QTest::addRow("money comma at caret") << FieldKind::Money << FieldText{u"125"_s, 2} << QChar(u',') << FieldText{u"12,5"_s, 3};
         QTest::addRow("money selection replaced") << FieldKind::Money << FieldText{u"R$ 0,00"_s, 7, 0, 7} << QChar(u'5') << FieldText{u"5"_s, 1};
@@ -230,14 +168,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::addRow("date padded") << FieldKind::Date << u"1/3/2026"_s << u"01/03/2026"_s;
-        QTest::addRow("date short year") << FieldKind::Date << u"01/03/26"_s << u"01/03/2026"_s;
         QTest::addRow("date half typed emptied") << FieldKind::Date << u"12/03"_s << QString();
         QTest::addRow("date impossible emptied") << FieldKind::Date << u"31/02/2026"_s << QString();
         QTest::addRow("money grouped") << FieldKind::Money << u"1234,5"_s << u"R$ 1.234,50"_s;
         QTest::addRow("money rounded to cents") << FieldKind::Money << u"0,125"_s << u"R$ 0,13"_s;
         QTest::addRow("money lone comma emptied") << FieldKind::Money << u","_s << QString();
-        QTest::addRow("money empty stays empty") << FieldKind::Money << QString() << QString();
-        QTest::addRow("whole kept as typed") << FieldKind::Whole << u"007"_s << u"007"_s;
         QTest::addRow("whole: a quantity with comma kept") << FieldKind::Whole << u"2,5"_s << u"2,5"_s;
         QTest::addRow("whole: letters emptied") << FieldKind::Whole << u"x1"_s << QString();
         QTest::addRow("none untouched") << FieldKind::None << u" abc "_s << u" abc "_s;

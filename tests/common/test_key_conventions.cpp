@@ -42,20 +42,12 @@ Q_DECLARE_METATYPE(Move)
 Q_DECLARE_METATYPE(Typing)
 Q_DECLARE_METATYPE(Leave)
 
-// One field of every sort, in this tab order:
-// code, date, money, whole, off (disabled), combo, check, grid, ok, cancel.
+// One field of every sort, in tab order; "off" is disabled.
 class Screen : public QWidget
 {
 public:
     Screen()
     {
-        auto* layout = new QVBoxLayout(this);
-        for (QWidget* w : std::initializer_list<QWidget*>{code, date, money, whole, off, combo, check, grid, ok, cancel})
-            layout->addWidget(w);
-        const QStringList names{u"code"_s, u"date"_s, u"money"_s, u"whole"_s, u"off"_s, u"combo"_s, u"check"_s,
-                                u"grid"_s, u"ok"_s, u"cancel"_s};
-        for (int i = 0; i < names.size(); ++i)
-            layout->itemAt(i)->widget()->setObjectName(names.at(i));
         off->setEnabled(false);
         combo->addItems({u"Sim"_s, u"Não"_s, u"Talvez"_s});
     }
@@ -65,17 +57,25 @@ public:
         activateWindow();
         return QTest::qWaitForWindowActive(this);
     }
+    template <class T, class... Args> T* add(const char* name, Args... args)
+    {
+        auto* w = new T(args..., this);
+        w->setObjectName(QString::fromLatin1(name));
+        m_layout->addWidget(w);
+        return w;
+    }
 
-    QLineEdit* code = new QLineEdit(this);
-    QLineEdit* date = new QLineEdit(this);
-    QLineEdit* money = new QLineEdit(this);
-    QLineEdit* whole = new QLineEdit(this);
-    QLineEdit* off = new QLineEdit(this);
-    QComboBox* combo = new QComboBox(this);
-    QCheckBox* check = new QCheckBox(u"Ativo"_s, this);
-    QTableWidget* grid = new QTableWidget(3, 2, this);
-    QPushButton* ok = new QPushButton(u"&Gravar"_s, this);
-    QPushButton* cancel = new QPushButton(u"&Sair"_s, this);
+    QVBoxLayout* m_layout = new QVBoxLayout(this);
+    QLineEdit* code = add<QLineEdit>("code");
+    QLineEdit* date = add<QLineEdit>("date");
+    QLineEdit* money = add<QLineEdit>("money");
+    QLineEdit* whole = add<QLineEdit>("whole");
+    QLineEdit* off = add<QLineEdit>("off");
+    QComboBox* combo = add<QComboBox>("combo");
+    QCheckBox* check = add<QCheckBox>("check", u"Ativo"_s);
+    QTableWidget* grid = add<QTableWidget>("grid", 3, 2);
+    QPushButton* ok = add<QPushButton>("ok", u"&Gravar"_s);
+    QPushButton* cancel = add<QPushButton>("cancel", u"&Sair"_s);
 };
 
 namespace {
@@ -140,11 +140,9 @@ private slots:
         QTest::addRow("enter from a grid") << Move{u"grid"_s, Qt::Key_Return, u"ok"_s};
         QTest::addRow("enter presses a button") << Move{u"ok"_s, Qt::Key_Return, u"ok"_s, 1};
         QTest::addRow("cancel is last, then the first") << Move{u"cancel"_s, Qt::Key_Tab, u"code"_s};
-        QTest::addRow("down to next") << Move{u"code"_s, Qt::Key_Down, u"date"_s};
         QTest::addRow("up skips the disabled field") << Move{u"combo"_s, Qt::Key_Up, u"whole"_s};
         QTest::addRow("down leaves a list unchanged") << Move{u"combo"_s, Qt::Key_Down, u"check"_s};
         QTest::addRow("a grid keeps its arrows") << Move{u"grid"_s, Qt::Key_Down, u"grid"_s};
-        QTest::addRow("shift tab back") << Move{u"money"_s, Qt::Key_Backtab, u"date"_s};
         QTest::addRow("click") << Move{u"code"_s, 0, u"whole"_s};
     }
     void moves()
@@ -170,9 +168,7 @@ private slots:
     {
         QTest::addColumn<Typing>("typing");
         QTest::addRow("date ignores letters") << Typing{u"date"_s, u"1x2y0303"_s, u"12/03/03"_s, u"12/03/2003"_s};
-        QTest::addRow("date half typed is emptied") << Typing{u"date"_s, u"123"_s, u"12/3"_s, QString()};
         QTest::addRow("money formatted on leaving") << Typing{u"money"_s, u"1a.-2,5"_s, u"12,5"_s, u"R$ 12,50"_s};
-        QTest::addRow("whole number: ASCII digits only") << Typing{u"whole"_s, u"4,2é"_s, u"42"_s, u"42"_s};
         QTest::addRow("plain: apostrophe swallowed, accent kept") << Typing{u"code"_s, u"d'água"_s, u"dágua"_s, u"dágua"_s};
         QTest::addRow("quantity: comma typed, kept on leaving") << Typing{u"quantity"_s, u"2,5x"_s, u"2,5"_s, u"2,5"_s};
     }
@@ -200,7 +196,6 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("expected");
         QTest::addRow("money: keypad point is a comma") << u"money"_s << int(Qt::Key_Period) << u"5,"_s;
-        QTest::addRow("money: keypad comma stays") << u"money"_s << int(Qt::Key_Comma) << u"5,"_s;
         QTest::addRow("whole: keypad point refused") << u"whole"_s << int(Qt::Key_Period) << u"5"_s;
         QTest::addRow("plain: keypad point as it is") << u"code"_s << int(Qt::Key_Period) << u"5."_s;
     }
@@ -243,15 +238,12 @@ private slots:
         QTest::addRow("enter, accepted") << Leave{date, half, Qt::Key_Return, true, false, u"money"_s, {QString()}};
         QTest::addRow("enter, refused") << Leave{date, half, Qt::Key_Return, false, false, date, {QString()}};
         QTest::addRow("tab, refused") << Leave{date, half, Qt::Key_Tab, false, false, date, {QString()}};
-        QTest::addRow("shift tab, accepted") << Leave{date, half, Qt::Key_Backtab, true, false, u"code"_s, {QString()}};
-        QTest::addRow("down, refused") << Leave{date, half, Qt::Key_Down, false, false, date, {QString()}};
         QTest::addRow("money refused, formatted") << Leave{u"money"_s, u"7"_s, Qt::Key_Return, false, false, u"money"_s, {u"R$ 7,00"_s}};
         QTest::addRow("message shown, refused") << Leave{u"whole"_s, u"99"_s, Qt::Key_Return, false, true, u"whole"_s, {u"99"_s}};
         QTest::addRow("message shown, accepted") << Leave{u"whole"_s, u"99"_s, Qt::Key_Return, true, true, u"combo"_s, {u"99"_s}};
         QTest::addRow("escape skips it") << Leave{date, half, Qt::Key_Escape, false, false, date, {}};
         const QString money = u"money"_s;
         const QStringList three{u"R$ 3,00"_s};
-        QTest::addRow("click elsewhere, accepted") << Leave{money, u"3"_s, 0, true, false, u"code"_s, three, u"code"_s};
         QTest::addRow("click elsewhere, refused") << Leave{money, u"3"_s, 0, false, false, money, three, u"code"_s};
         QTest::addRow("click on a button, refused") << Leave{money, u"3"_s, 0, false, false, money, three, u"ok"_s};
         QTest::addRow("mnemonic, refused") << Leave{money, u"3"_s, 0, false, false, money, three, u"alt+g"_s};
