@@ -44,8 +44,7 @@ SaleTicketItem beer()
                           u"Cerveja lata"_s, 2};
 }
 
-// A recorded sale as the payment screen leaves it; a line is
-// {product, quantity, price, total, document number, cancelled}.
+// A line of a recorded sale: {product, quantity, price, total, document number, cancelled}.
 struct Line
 {
     int produto;
@@ -93,32 +92,9 @@ class TestTickets : public QObject
     Q_OBJECT
 
 private slots:
-    void marginOnEveryLineButFeed_data()
-    {
-        QTest::addColumn<QString>("margem");
-        QTest::addColumn<int>("linhasAvanco");
-        QTest::addColumn<QStringList>("expected");
-        const QString rule(40, u'-');
-        QTest::addRow("margin 3, feed 2") << u"   "_s << 2
-            << QStringList{u"   TIPO  :X"_s, u"   "_s, QString(u"   "_s + rule), u" "_s, u" "_s};
-        QTest::addRow("negative feed writes none") << QString() << -4 << QStringList{u"TIPO  :X"_s, QString(), rule};
-    }
-    void marginOnEveryLineButFeed()
-    {
-        QFETCH(QString, margem);
-        QFETCH(int, linhasAvanco);
-        QFETCH(QStringList, expected);
-        TicketWriter ticket(margem, linhasAvanco);
-        ticket.line(u"TIPO  :X"_s);
-        ticket.blank();
-        ticket.rule();
-        ticket.feed();
-        QCOMPARE(ticket.lines(), expected);
-    }
-
+    // A line break inside a stored name must not split the ticket line.
     void controlCharactersPrintAsBlanks()
     {
-        // A line break inside a stored name must not split the ticket line.
         TicketWriter ticket(QString(), 0);
         ticket.line(u"ITEM :CERVEJA\r\nLATA\tGELADA"_s);
         QCOMPARE(ticket.lines(), QStringList{u"ITEM :CERVEJA  LATA GELADA"_s});
@@ -146,6 +122,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addRow("no margin, no feed") << QString() << 0 << exampleTicket("");
         QTest::addRow("margin 3, feed lines without margin") << u"   "_s << 3 << exampleTicket("   ") + " \r\n \r\n \r\n";
+        QTest::addRow("negative feed writes none") << QString() << -4 << exampleTicket("");
     }
     void exampleByteForByte()
     {
@@ -155,8 +132,7 @@ private slots:
         QCOMPARE(spoolBytes(saleTicketLines({beer()}, u"Bar Estrela"_s, margem, linhasAvanco)), bytes);
     }
 
-    // ITEM cut at 40 without accents; QTDE with its fraction (printed with no
-    // decimals, 2,5 would read 3 beside a total of 7,50); figures grouped.
+    // ITEM cut at 40 without accents; QTDE keeps its fraction (2,5, not 3 beside 7,50).
     void lineTexts_data()
     {
         QTest::addColumn<QString>("descricao");
@@ -186,8 +162,7 @@ private slots:
         QCOMPARE(saleTicketLines({item}, u"Bar"_s, QString(), 0).mid(6), expected);
     }
 
-    // A recorded sale's tickets in document order, without its cancelled line;
-    // the first byte for byte: accents out, Latin-1 weekday, fractional quantity.
+    // A recorded sale's tickets in document order, without its cancelled line; the first byte for byte.
     void recordedSale()
     {
         TestDatabase db;
