@@ -42,17 +42,14 @@ void TestEntryRecording::wholeUnits_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("units");   // 0: refused
 
-    QTest::addRow("one") << "1" << 1;
     QTest::addRow("blanks around") << " 7 " << 7;
     QTest::addRow("whole with zero decimals") << "2,00" << 2;
     QTest::addRow("largest 16-bit") << "32767" << 32767;
     QTest::addRow("beyond 16 bits") << "32768" << 0;
-    QTest::addRow("far beyond") << "99999999999999" << 0;
     QTest::addRow("zero") << "0" << 0;
     QTest::addRow("empty") << "" << 0;
     QTest::addRow("negative") << "-1" << 0;
     QTest::addRow("fractional") << "2,5" << 0;
-    QTest::addRow("a lone comma") << "," << 0;
     QTest::addRow("letters") << "abc" << 0;
 }
 

@@ -15,12 +15,13 @@ QString spaces(int n)
     return QString(n, u' ');
 }
 
-TerminalSettings settingsWith(const QString& margem, int feed, const QString& name = QStringLiteral("Bar Estrela"))
+// A margin of one blank and one feed line.
+TerminalSettings counter()
 {
     TerminalSettings settings;
-    settings.margem = margem;
-    settings.linhas_avanco = qint16(feed);
-    settings.nome_fantasia = name;
+    settings.margem = QStringLiteral(" ");
+    settings.linhas_avanco = 1;
+    settings.nome_fantasia = QStringLiteral("Bar Estrela");
     return settings;
 }
 
@@ -54,8 +55,6 @@ class TestEntryTicket : public QObject
 private slots:
     void ticketLines_data();
     void ticketLines();
-    void longNameAndAccents_data();
-    void longNameAndAccents();
     void printedBytes();
 };
 
@@ -81,55 +80,17 @@ void TestEntryTicket::ticketLines()
     QFETCH(bool, parking);
     QFETCH(QStringList, expected);
 
-    // The margin and the feed lines are the ticket writer's: one of each here.
-    const TerminalSettings settings = settingsWith(QStringLiteral(" "), 1);
     QStringList withMargin;
     for (const QString& line : expected)
         withMargin.append(" " + line);
-    QCOMPARE(entryTicketLines(settings, threeUnits(parking)), withMargin + QStringList{" "});
-}
-
-void TestEntryTicket::longNameAndAccents_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<QString>("forma");
-    QTest::addColumn<QStringList>("lines");  // name, type and form lines
-
-    QTest::addRow("name of 42 cut to 40, no blanks")
-        << "Choperia e Restaurante Estrela do Norte Lt" << "Entrada Meia" << "Dinheiro"
-        << QStringList{"CHOPERIA E RESTAURANTE ESTRELA DO NORTE ", "TIPO  :ENTRADA MEIA", "FORMA :DINHEIRO"};
-    QTest::addRow("accents stripped from name, type and form")
-        << "Boteco São João" << "Promoção Camarote Açaí" << "Cartão de débito"
-        << QStringList{spaces(12) + "BOTECO SAO JOAO" + spaces(12), "TIPO  :PROMOCAO CAMAROTE ACAI",
-                       "FORMA :CARTAO DE DEBITO"};
-    QTest::addRow("type cut at 40 after the label")
-        << "Bar" << "Entrada com direito a uma bebida e petiscos" << "Cheque"
-        << QStringList{spaces(18) + "BAR" + spaces(18), "TIPO  :ENTRADA COM DIREITO A UMA BEBIDA E PETIS",
-                       "FORMA :CHEQUE"};
-}
-
-void TestEntryTicket::longNameAndAccents()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, tipo);
-    QFETCH(QString, forma);
-    QFETCH(QStringList, lines);
-
-    EntryTicket ticket = threeUnits(false);
-    ticket.tipo = tipo;
-    ticket.forma = forma;
-    const QStringList printed = admissionTicketLines(settingsWith(QString(), 0, name), ticket);
-    QCOMPARE((QStringList{printed.at(0), printed.at(7), printed.at(8)}), lines);
-    // The weekday keeps its accent while everything else loses it.
-    QCOMPARE(printed.at(5), dateLine);
+    QCOMPARE(entryTicketLines(counter(), threeUnits(parking)), withMargin + QStringList{" "});
 }
 
 void TestEntryTicket::printedBytes()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TerminalSettings settings = settingsWith(QStringLiteral(" "), 1);
+    TerminalSettings settings = counter();
     settings.dataDir = dir.path();
 
     // The previous job is replaced whole, whatever its length.
