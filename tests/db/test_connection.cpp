@@ -31,9 +31,8 @@ private slots:
     }
     void cleanup() { m_db.reset(); }
 
-    // Another workstation sees a sale only once committed; however else the
-    // unit ends (even by a refused statement) nothing of it stays, and its key
-    // is a gap, never reused. A second guard on the connection is refused.
+    // Another workstation sees a sale only once committed; however else the unit
+    // ends nothing of it stays and its key is a gap. A second guard is refused.
     void unitIsAllOrNothing_data()
     {
         QTest::addColumn<QString>("end");
@@ -43,10 +42,8 @@ private slots:
         QTest::addRow("scope left") << "" << "";
         QTest::addRow("rollback") << "rollback" << "";
         QTest::addRow("connection closed") << "close" << "";
-        QTest::addRow("unknown product") << item + ") values (null, 1, 999, 1, 7, 7)" << "-530";
         QTest::addRow("trigger refusal") << item + ") values (null, 1, 1, 0, 7, 0)" << "-836";
         QTest::addRow("duplicate key") << "insert into venda (ncodigo) values (1)" << "-803";
-        QTest::addRow("text too long") << item + ", cmotivo_exclusao) values (null, 1, 1, 1, 7, 7, lpad('', 101, 'x'))" << "-802";
     }
     void unitIsAllOrNothing()
     {
@@ -97,8 +94,7 @@ private slots:
         QCOMPARE(count(other, QStringLiteral("select count(*) from caixa where ncodigo = 3")), 1);
     }
 
-    // The units of an admission sale: one insert prepared once, run per unit.
-    // A refusal (by the database or by the value check) on any unit leaves none.
+    // An admission sale's units: one insert run per unit; any refusal leaves none.
     void oneStatementForManyRows_data()
     {
         QTest::addColumn<QList<int>>("codes");
@@ -133,18 +129,14 @@ private slots:
         QCOMPARE(count(*other, QStringLiteral("select count(*) from caixa where ncodigo >= 10")), stored);
     }
 
-    // The rows a change touched (an update touching none must be told apart
-    // from one that did; -1: refused). Afterwards another workstation sees no
-    // transaction left open: one would keep old snapshots and locks behind a screen.
+    // Rows touched (-1: refused); afterwards no transaction is left open.
     void statementsCloseTheirTransaction_data()
     {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<int>("touched");
         QTest::addRow("read") << "select * from produto" << 0;
         QTest::addRow("insert of one row") << "insert into caixa (ncodigo, coperador) values (9, 'Nove')" << 1;
-        QTest::addRow("insert with a sub-select value") << "insert into caixa values ((select max(ncodigo) + 1 from caixa), 'X')" << 1;
         QTest::addRow("insert from a select") << "insert into temp (ncampo4) select ncodigo from produto" << 15;
-        QTest::addRow("update of every product") << "update produto set nativo = 0" << 15;
         QTest::addRow("update of a row not there") << "update estabelecimento set cfantasia = 'X' where ncodigo = 2" << 0;
         QTest::addRow("definition") << "create generator extra" << 0;
         QTest::addRow("refused change") << "delete from estabelecimento" << -1;
@@ -169,8 +161,7 @@ private slots:
         QCOMPARE(open->integer(0, QStringLiteral("count")), 0);
     }
 
-    // Generator names are put into the statement's text, so anything but a
-    // plain name is refused before it reaches the database.
+    // Generator names go into the statement's text: only plain names pass.
     void generatorsByName_data()
     {
         QTest::addColumn<QString>("name");
@@ -178,8 +169,6 @@ private slots:
         QTest::addRow("plain name in capitals") << "NUMERO_VENDA" << "ok";
         QTest::addRow("generator not there") << "nao_existe" << "database";
         QTest::addRow("statement after the name") << "venda,0) from rdb$database; delete from venda; --" << "refused";
-        QTest::addRow("blank inside") << "numero venda" << "refused";
-        QTest::addRow("quoted") << "\"venda\"" << "refused";
         QTest::addRow("empty") << "" << "refused";
         QTest::addRow("too long") << QString(40, u'a') << "refused";
     }
@@ -205,29 +194,22 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addRow("missing file") << "missing.fdb";
-        QTest::addRow("not a database") << "plain.txt";
         QTest::addRow("server that is not there") << "localhost/3:/tmp/none.fdb";
     }
     void openFailureCarriesTheDriversText()
     {
         QFETCH(QString, path);
         QTemporaryDir folder;
-        QFile plain(folder.filePath(QStringLiteral("plain.txt")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.write(QByteArray(20000, 'x'));
-        plain.close();
         Connection c;
         const Result<void> opened = c.open(path.contains(u':') ? path : folder.filePath(path));
         QVERIFY(!opened.ok());
         QVERIFY(!c.isOpen());
         QVERIFY(!opened.failure().text.isEmpty());
         QVERIFY2(!opened.failure().code.isEmpty(), qPrintable(opened.failure().description()));
-        // Every later statement fails cleanly instead of crashing.
         QVERIFY(!c.select(QStringLiteral("select * from caixa")).ok());
     }
 
-    // Column names are remembered by statement text; another text (an alias)
-    // is another statement and gets its own names.
+    // Column names are cached per statement text; an alias is another text.
     void columnsFollowEachStatementText()
     {
         Connection& c = m_db->connection();
@@ -243,8 +225,7 @@ private slots:
         QCOMPARE(none->columns(), QStringList{QStringLiteral("NVALOR_VENDA")});
     }
 
-    // The operator reads what follows "{ini}"; the trigger it came from is
-    // for developers. The description carries the code where trata_erro_banco looks.
+    // The operator reads what follows "{ini}"; trigger contexts are dropped.
     void failureFromDriverError_data()
     {
         QTest::addColumn<QString>("code");
@@ -253,9 +234,6 @@ private slots:
         QTest::addRow("trigger context dropped")
             << "-836" << "exception 1 - E_X - {ini}Valor inválido! - At trigger 'V_BI' line: 3, col: 9"
             << "Erro do banco de dados, código=-836: exception 1 - E_X - {ini}Valor inválido!";
-        QTest::addRow("nested contexts dropped")
-            << "-836" << "exception 2 - E_Y - {ini}Não pode. - At trigger 'A' line: 1, col: 1 - At procedure 'B' line: 2, col: 2"
-            << "Erro do banco de dados, código=-836: exception 2 - E_Y - {ini}Não pode.";
         QTest::addRow("other codes kept whole")
             << "-803" << "violation of PRIMARY KEY \"PK\" - At trigger 'X' line: 1, col: 1"
             << "Erro do banco de dados, código=-803: violation of PRIMARY KEY \"PK\" - At trigger 'X' line: 1, col: 1";

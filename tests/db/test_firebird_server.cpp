@@ -3,7 +3,6 @@
 #include "db/transaction.h"
 #include "tests/support/firebird_server.h"
 
-#include <QElapsedTimer>
 #include <QSet>
 #include <QTest>
 #include <QThread>
@@ -29,11 +28,8 @@ private slots:
         qInfo("private Firebird server on port %d (pid %lld) answered in %lld ms",
               m_server->port(), m_server->pid(), m_server->startMilliseconds());
         m_path = m_server->databasePath(QStringLiteral("movimento.fdb"));
-        QElapsedTimer timer;
-        timer.start();
         const Result<void> created = createDatabase(m_path, true);
         QVERIFY2(created.ok(), qPrintable(created.ok() ? QString() : created.failure().description()));
-        qInfo("createDatabase through the server took %lld ms", timer.elapsed());
     }
 
     void cleanupTestCase()
@@ -41,7 +37,6 @@ private slots:
         if (!m_server)
             return;
         m_server->stop();
-        qInfo("server stopped in %lld ms", m_server->stopMilliseconds());
         QVERIFY(!m_server->isRunning());
     }
 

@@ -95,11 +95,8 @@ private slots:
         };
         refused("a number as text into an integer", "insert into temp (ncampo4) values (?)",
                 SqlValue::text(QStringLiteral("12")), "não é aceito como número");
-        refused("letters into an amount", "insert into temp (ncampo2) values (?)",
-                SqlValue::text(QStringLiteral("abc")), "não é aceito como número");
         refused("an amount with cents into an integer", "insert into temp (ncampo4) values (?)",
                 SqlValue::money(Money::fromUnits(125000)), "não é um número inteiro");
-        refused("a plain integer beyond a SMALLINT", "update produto set nativo = ?", SqlValue::integer(40000), "fora do limite");
         refused("a number into a time", "update horario set thora1 = ?", SqlValue::integer(1800), "não é aceito como data");
         refused("a text that is no time", "update horario set thora1 = ?",
                 SqlValue::text(QStringLiteral("25:99")), "não é uma data ou hora");
