@@ -1,7 +1,6 @@
 // Entry types: the register with its parking flag, and the list.
 #include "common/message_texts.h"
 #include "registers/entry_type_list.h"
-#include "registers/entry_type_list_widget.h"
 #include "registers/entry_type_register.h"
 #include "registers/entry_type_register_widget.h"
 #include "tests/registers/register_fixture.h"
@@ -11,8 +10,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTableView>
-#include <QSignalSpy>
 #include <QTest>
 
 class TestEntryType : public QObject, RegisterFixture
@@ -23,17 +20,140 @@ private slots:
     void init() { openDatabase(); }
     void cleanup() { closeDatabase(); }
 
-    void newType_data();
-    void newType();
-    void changeLoadsAndUpdates_data();
-    void changeLoadsAndUpdates();
+    void newType_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("preco");
+        QTest::addColumn<bool>("parking");
+        QTest::addColumn<QStringList>("row");   // empty: refused
+        QTest::addRow("admission") << "ingresso VIP" << "R$ 1.212,50" << false << QStringList{"Ingresso Vip", "1212.5", "N"};
+        QTest::addRow("parking") << "ingresso VIP" << "1212,5" << true << QStringList{"Ingresso Vip", "1212.5", "S"};
+        QTest::addRow("name empty") << "" << "10" << true << QStringList{};
+        QTest::addRow("price empty") << "Cortesia" << "" << true << QStringList{};
+    }
+    void newType()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QString, preco);
+        QFETCH(bool, parking);
+        QFETCH(QStringList, row);
+        EntryTypeRegister form(m_settings, m_messages, true);
+        form.open();
+        QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("5"));
+        QVERIFY(!form.estacionamento());
+        form.setText(QStringLiteral("Text1"), nome);
+        form.setText(QStringLiteral("Text2"), preco);
+        form.setEstacionamento(parking);
+        const bool refused = row.isEmpty();
+        QCOMPARE(form.save(), refused ? RegisterForm::Saved::No : RegisterForm::Saved::Inserted);
+        QCOMPARE(m_messages.texts(), refused ? QStringList{msg::camposObrigatorios} : QStringList{});
+        QCOMPARE(stored(5), row);
+        // Refused: kept as typed, flag too. Saved: back empty, unticked, with the next code.
+        QCOMPARE(form.text(QStringLiteral("Text11")), refused ? QStringLiteral("5") : QStringLiteral("6"));
+        QCOMPARE(form.text(QStringLiteral("Text1")), refused ? nome : QString());
+        QCOMPARE(form.text(QStringLiteral("Text2")), refused ? preco : QStringLiteral("R$ 0,00"));
+        QCOMPARE(form.estacionamento(), refused && parking);
+    }
 
-    void listSearch_data();
-    void listSearch();
-    void deleteOfTypeInUseRefused();
+    void changeLoadsAndUpdates_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<bool>("parking");
+        QTest::addRow("admission type") << 2 << "Entrada Meia" << "R$ 15,00" << false;
+        QTest::addRow("parking type") << 4 << "Estacionamento" << "R$ 20,00" << true;
+    }
+    void changeLoadsAndUpdates()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, name);
+        QFETCH(QString, price);
+        QFETCH(bool, parking);
+        EntryTypeRegister form(m_settings, m_messages, false, code);
+        form.open();
+        QCOMPARE(form.text(QStringLiteral("Text1")) + u' ' + form.text(QStringLiteral("Text2")), name + u' ' + price);
+        QCOMPARE(form.estacionamento(), parking);
+        form.setText(QStringLiteral("Text2"), QStringLiteral("17,5"));
+        form.setEstacionamento(!parking);
+        QCOMPARE(form.save(), RegisterForm::Saved::Updated);
+        QCOMPARE(stored(code), (QStringList{name, "17.5", parking ? "N" : "S"}));
+    }
 
-    void registerByKeyboard();
-    void listDetailsRefills();
+    void listSearch_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QList<qint32>>("found");
+        QTest::addRow("part of the name") << "" << "vip" << QList<qint32>{3};
+        QTest::addRow("a code ignores the name") << "2" << "vip" << QList<qint32>{2};
+        QTest::addRow("everything") << "" << "" << QList<qint32>{1, 2, 3, 4};
+        QTest::addRow("code beyond any code") << "4294967296" << "" << QList<qint32>{};
+    }
+    void listSearch()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(QString, nome);
+        QFETCH(QList<qint32>, found);
+        EntryTypeList list(m_settings, m_messages);
+        list.setCodigo(codigo);
+        list.setNome(nome);
+        QVERIFY(list.search());
+        QCOMPARE(codes(list), found);
+        QCOMPARE(list.model().gridRows(), 12);
+    }
+
+    void deleteOfTypeInUseRefused()
+    {
+        QVERIFY(m_db->connection().execute(QStringLiteral(
+            "insert into entrada (ncodigo, ntipo_entrada, ncaixa_entrada, nvalor, cforma_pagamento, nnumero) "
+            "values (1, 4, 1, 20, 'Dinheiro', 1)")));
+        EntryTypeList list(m_settings, m_messages);
+        QVERIFY(list.search());
+        m_messages.answerNext(true);
+        m_messages.answerNext(false);
+        QVERIFY(!list.remove(3));
+        QCOMPARE(m_messages.texts(), (QStringList{msg::confirmaExclusao, msg::violacaoIntegridade}));
+        QCOMPARE(codes(list), (QList<qint32>{1, 2, 3, 4}));
+        QVERIFY(!stored(4).isEmpty());
+        m_messages.clear();
+        m_messages.answerNext(true);
+        QVERIFY(list.remove(2));   // a type nobody used goes
+        QCOMPARE(codes(list), (QList<qint32>{1, 2, 4}));
+    }
+
+    void registerByKeyboard()
+    {
+        auto* form = new FrmCadTabelaPreco(m_settings, m_messages, true);
+        QPointer<FrmCadTabelaPreco> guard(form);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        auto* nome = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        auto* preco = form->findChild<QLineEdit*>(QStringLiteral("Text2"));
+        auto* flag = form->findChild<QCheckBox*>(QStringLiteral("Check1"));
+        auto* codigo = form->findChild<QLineEdit*>(QStringLiteral("Text11"));
+        QCOMPARE(QApplication::focusWidget(), nome);
+        QTest::keyClicks(nome, QStringLiteral("entrada vip"));   // a name already taken
+        QTest::keyClick(nome, Qt::Key_Return);
+        QTest::keyClicks(preco, QStringLiteral("45,9"));
+        QTest::keyClick(preco, Qt::Key_Return);
+        QCOMPARE(preco->text(), QStringLiteral("R$ 45,90"));
+        flag->setChecked(true);
+        m_messages.answerNext(false);
+        form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+        QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
+        QVERIFY(flag->isChecked());   // the refused save left the box alone
+        QCOMPARE(nome->text(), QStringLiteral("entrada vip"));
+        QCOMPARE(codigo->text(), QStringLiteral("5"));
+        QVERIFY(stored(5).isEmpty());
+        nome->setText(QStringLiteral("estacionamento van"));
+        form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+        QCOMPARE(stored(5), (QStringList{"Estacionamento Van", "45.9", "S"}));
+        QVERIFY(!flag->isChecked());
+        QCOMPARE(codigo->text(), QStringLiteral("6"));
+        QCOMPARE(QApplication::focusWidget(), nome);
+        delete guard.data();
+    }
 
 private:
     // cnome, nvalor, cestacionamento of a type; empty when it is not there.
@@ -49,185 +169,6 @@ QStringList TestEntryType::stored(qint32 code)
         return {};
     return {rows->text(0, QStringLiteral("cnome")), rows->money(0, QStringLiteral("nvalor")).toDecimalText(),
             rows->text(0, QStringLiteral("cestacionamento"))};
-}
-
-void TestEntryType::newType_data()
-{
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("preco");
-    QTest::addColumn<bool>("parking");
-    QTest::addColumn<QStringList>("row");   // empty: refused
-
-    QTest::addRow("admission") << "ingresso VIP" << "R$ 1.212,50" << false << QStringList{"Ingresso Vip", "1212.5", "N"};
-    QTest::addRow("parking") << "ingresso VIP" << "1212,5" << true << QStringList{"Ingresso Vip", "1212.5", "S"};
-    QTest::addRow("name empty") << "" << "10" << true << QStringList{};
-    QTest::addRow("price empty") << "Cortesia" << "" << true << QStringList{};
-}
-
-void TestEntryType::newType()
-{
-    QFETCH(QString, nome);
-    QFETCH(QString, preco);
-    QFETCH(bool, parking);
-    QFETCH(QStringList, row);
-
-    EntryTypeRegister form(m_settings, m_messages, true);
-    form.open();
-    QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("5"));
-    QVERIFY(!form.estacionamento());
-    form.setText(QStringLiteral("Text1"), nome);
-    form.setText(QStringLiteral("Text2"), preco);
-    form.setEstacionamento(parking);
-    const bool refused = row.isEmpty();
-    QCOMPARE(form.save(), refused ? RegisterForm::Saved::No : RegisterForm::Saved::Inserted);
-    QCOMPARE(m_messages.texts(), refused ? QStringList{msg::camposObrigatorios} : QStringList{});
-    QCOMPARE(stored(5), row);
-    // Refused: kept as typed, flag too. Saved: back empty, unticked, with the next code.
-    QCOMPARE(form.text(QStringLiteral("Text11")), refused ? QStringLiteral("5") : QStringLiteral("6"));
-    QCOMPARE(form.text(QStringLiteral("Text1")), refused ? nome : QString());
-    QCOMPARE(form.text(QStringLiteral("Text2")), refused ? preco : QStringLiteral("R$ 0,00"));
-    QCOMPARE(form.estacionamento(), refused && parking);
-}
-
-void TestEntryType::changeLoadsAndUpdates_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("price");
-    QTest::addColumn<bool>("parking");
-
-    QTest::addRow("admission type") << 2 << "Entrada Meia" << "R$ 15,00" << false;
-    QTest::addRow("parking type") << 4 << "Estacionamento" << "R$ 20,00" << true;
-}
-
-void TestEntryType::changeLoadsAndUpdates()
-{
-    QFETCH(int, code);
-    QFETCH(QString, name);
-    QFETCH(QString, price);
-    QFETCH(bool, parking);
-
-    EntryTypeRegister form(m_settings, m_messages, false, code);
-    form.open();
-    QCOMPARE(form.text(QStringLiteral("Text11")), QString::number(code));
-    QCOMPARE(form.text(QStringLiteral("Text1")), name);
-    QCOMPARE(form.text(QStringLiteral("Text2")), price);
-    QCOMPARE(form.estacionamento(), parking);
-
-    form.setText(QStringLiteral("Text2"), QStringLiteral("17,5"));
-    form.setEstacionamento(!parking);
-    QCOMPARE(form.save(), RegisterForm::Saved::Updated);
-    QCOMPARE(stored(code), (QStringList{name, "17.5", parking ? "N" : "S"}));
-}
-
-void TestEntryType::listSearch_data()
-{
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QList<qint32>>("found");
-
-    QTest::addRow("part of the name") << "" << "vip" << QList<qint32>{3};
-    QTest::addRow("a code ignores the name") << "2" << "vip" << QList<qint32>{2};
-    QTest::addRow("everything") << "" << "" << QList<qint32>{1, 2, 3, 4};
-    QTest::addRow("code beyond any code") << "4294967296" << "" << QList<qint32>{};
-}
-
-void TestEntryType::listSearch()
-{
-    QFETCH(QString, codigo);
-    QFETCH(QString, nome);
-    QFETCH(QList<qint32>, found);
-
-    EntryTypeList list(m_settings, m_messages);
-    list.setCodigo(codigo);
-    list.setNome(nome);
-    QVERIFY(list.search());
-    QCOMPARE(codes(list), found);
-    QCOMPARE(list.model().gridRows(), 12);
-}
-
-void TestEntryType::deleteOfTypeInUseRefused()
-{
-    QVERIFY(m_db->connection().execute(QStringLiteral(
-        "insert into entrada (ncodigo, ntipo_entrada, ncaixa_entrada, nvalor, cforma_pagamento, nnumero) "
-        "values (1, 4, 1, 20, 'Dinheiro', 1)")));
-    EntryTypeList list(m_settings, m_messages);
-    QVERIFY(list.search());
-    m_messages.answerNext(true);
-    m_messages.answerNext(false);
-    QVERIFY(!list.remove(3));
-    QCOMPARE(m_messages.texts(), (QStringList{msg::confirmaExclusao, msg::violacaoIntegridade}));
-    QCOMPARE(codes(list), (QList<qint32>{1, 2, 3, 4}));
-    QVERIFY(!stored(4).isEmpty());
-
-    m_messages.clear();
-    m_messages.answerNext(true);
-    QVERIFY(list.remove(2));   // a type nobody used goes
-    QCOMPARE(codes(list), (QList<qint32>{1, 2, 4}));
-}
-
-void TestEntryType::registerByKeyboard()
-{
-    auto* form = new FrmCadTabelaPreco(m_settings, m_messages, true);
-    QPointer<FrmCadTabelaPreco> guard(form);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form));
-    auto* nome = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
-    auto* preco = form->findChild<QLineEdit*>(QStringLiteral("Text2"));
-    auto* flag = form->findChild<QCheckBox*>(QStringLiteral("Check1"));
-    auto* codigo = form->findChild<QLineEdit*>(QStringLiteral("Text11"));
-    QCOMPARE(QApplication::focusWidget(), nome);
-
-    QTest::keyClicks(nome, QStringLiteral("entrada vip"));   // a name already taken
-    QTest::keyClick(nome, Qt::Key_Return);
-    QTest::keyClicks(preco, QStringLiteral("45,9"));
-    QTest::keyClick(preco, Qt::Key_Return);
-    QCOMPARE(preco->text(), QStringLiteral("R$ 45,90"));
-    flag->setChecked(true);
-    m_messages.answerNext(false);
-    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
-    QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
-    QVERIFY(flag->isChecked());   // the refused save left the box alone
-    QCOMPARE(nome->text(), QStringLiteral("entrada vip"));
-    QCOMPARE(codigo->text(), QStringLiteral("5"));
-    QVERIFY(stored(5).isEmpty());
-
-    nome->setText(QStringLiteral("estacionamento van"));
-    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
-    QCOMPARE(stored(5), (QStringList{"Estacionamento Van", "45.9", "S"}));
-    QVERIFY(!flag->isChecked());
-    QCOMPARE(codigo->text(), QStringLiteral("6"));
-    QCOMPARE(QApplication::focusWidget(), nome);
-    delete guard.data();
-}
-
-void TestEntryType::listDetailsRefills()
-{
-    auto* screen = new FrmConsultaTipoEntrada(m_settings, m_messages);
-    QPointer<FrmConsultaTipoEntrada> guard(screen);
-    screen->show();
-    QVERIFY(QTest::qWaitForWindowActive(screen));
-    QCOMPARE(screen->types().model().foundCount(), 0);
-    QTest::keyClicks(screen->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("entrada"));
-    screen->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
-    QCOMPARE(codes(screen->types()), (QList<qint32>{1, 2, 3}));
-    QTableView* grid = screen->grid();
-    QSignalSpy spy(grid, &QTableView::doubleClicked);
-    const QPoint at = grid->visualRect(grid->model()->index(1, 1)).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(spy.count(), 1);
-
-    auto* form = screen->findChild<FrmCadTabelaPreco*>();
-    QVERIFY(form);
-    QCOMPARE(form->entryType().codigo(), 2);
-    form->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("R$ 18,00"));
-    QPointer<FrmCadTabelaPreco> formGuard(form);
-    form->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
-    QTRY_VERIFY(formGuard.isNull());
-    QCOMPARE(screen->types().model().cell(1, 2), QStringLiteral("R$ 18,00"));
-    QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
-    delete guard.data();
 }
 
 QTEST_MAIN(TestEntryType)
