@@ -38,8 +38,6 @@ private slots:
     void roads();
     void settingsFromTheFileAndDatabase();
     void settingsReadBeforeAFailureStaySet();
-    void emptyTablesAreFailures_data();
-    void emptyTablesAreFailures();
 
 private:
     QString dataDir() const { return m_db->dataFolder(); }
@@ -97,38 +95,46 @@ void TestStartup::compareShown(const QStringList& expected)
 void TestStartup::roads_data()
 {
     QTest::addColumn<QByteArray>("file");          // "missing" for no file at all
+    QTest::addColumn<QStringList>("sql");          // run on the database first
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("opened");
 
     const QString falha = QStringLiteral("question: ") + msg::falhaCarregar;
     auto with = [](int line, const QByteArray& text) { return apptest::crlfWith(configLines("%DB%"), line, text); };
     auto failure = [&](const char* says) { return QStringList{falha, QStringLiteral("info: ") + says}; };
+    auto row = [](const char* name, const QByteArray& file, const QStringList& shown, const char* opened,
+                  const QStringList& sql = {}) { QTest::newRow(name) << file << sql << shown << QString(opened); };
 
-    QTest::addRow("not configured, other lines absent") << crlf({"CONFIGURADO=FALSE"}) << QStringList{} << "editor";
-    QTest::addRow("missing file") << QByteArray("missing") << failure("não existe") << "editor";
-    QTest::addRow("first line not boolean") << with(1, "CONFIGURADO=sim") << failure("\"sim\" de CONFIGURADO") << "editor";
-    QTest::addRow("short file") << crlf(configLines("%DB%").mid(0, 7)) << failure("antes da linha 8") << "editor";
-    QTest::addRow("cash register beyond 16 bits") << with(3, "CAIXA=40000") << failure("entre -32768 e 32767") << "editor";
-    QTest::addRow("negative margin") << with(4, "COLUNA=-1") << failure("COLUNA=-1") << "editor";
-    QTest::addRow("absurd margin") << with(4, "COLUNA=2000000000") << failure("COLUNA=2000000000") << "editor";
-    QTest::addRow("original message not wanted") << with(6, "IMPRESSAO=direta") << QStringList{falha} << "editor";
-    QTest::addRow("database that does not exist")
-        << with(2, "PATH=/nao/existe/movimento.fdb") << failure("/nao/existe/movimento.fdb") << "editor";
-    QTest::addRow("unknown cash register")
-        << with(3, "CAIXA=7") << QStringList{QStringLiteral("info: ") + msg::caixaNaoCadastrado} << "editor";
-    QTest::addRow("blanks around VENDA") << with(7, "MODO= VENDA ") << QStringList{} << "sale";
-    QTest::addRow("GERENCIA") << with(7, "MODO=GERENCIA") << QStringList{} << "console";
-    QTest::addRow("Gerencia as the list shows it") << with(7, "MODO=Gerencia") << QStringList{} << "none";
-    QTest::addRow("ninth line ignored") << crlf(configLines("%DB%") + QList<QByteArray>{"lixo", "MODO=GERENCIA"})
-                                        << QStringList{} << "sale";
+    row("not configured, other lines absent", crlf({"CONFIGURADO=FALSE"}), {}, "editor");
+    row("missing file", "missing", failure("não existe"), "editor");
+    row("first line not boolean", with(1, "CONFIGURADO=sim"), failure("\"sim\" de CONFIGURADO"), "editor");
+    row("short file", crlf(configLines("%DB%").mid(0, 7)), failure("antes da linha 8"), "editor");
+    row("cash register beyond 16 bits", with(3, "CAIXA=40000"), failure("entre -32768 e 32767"), "editor");
+    row("negative margin", with(4, "COLUNA=-1"), failure("COLUNA=-1"), "editor");
+    row("absurd margin", with(4, "COLUNA=2000000000"), failure("COLUNA=2000000000"), "editor");
+    row("original message not wanted", with(6, "IMPRESSAO=direta"), {falha}, "editor");
+    row("database that does not exist", with(2, "PATH=/nao/existe/movimento.fdb"),
+        failure("/nao/existe/movimento.fdb"), "editor");
+    row("unknown cash register", with(3, "CAIXA=7"), {QStringLiteral("info: ") + msg::caixaNaoCadastrado}, "editor");
+    row("no working hours", with(7, "MODO=GERENCIA"), failure("horario"), "editor", {"delete from horario"});
+    row("working hours without start", with(7, "MODO=GERENCIA"), failure("thora1"), "editor",
+        {"update horario set thora1 = null"});
+    row("no establishment", with(7, "MODO=GERENCIA"), failure("estabelecimento"), "editor",
+        {"alter trigger estabelecimento_bd inactive", "delete from estabelecimento"});
+    row("blanks around VENDA", with(7, "MODO= VENDA "), {}, "sale");
+    row("GERENCIA", with(7, "MODO=GERENCIA"), {}, "console");
+    row("Gerencia as the list shows it", with(7, "MODO=Gerencia"), {}, "none");
+    row("ninth line ignored", crlf(configLines("%DB%") + QList<QByteArray>{"lixo", "MODO=GERENCIA"}), {}, "sale");
 }
 
 void TestStartup::roads()
 {
     QFETCH(QByteArray, file);
+    QFETCH(QStringList, sql);
     QFETCH(QStringList, shown);
     QFETCH(QString, opened);
-
+    for (const QString& statement : sql)
+        execute(statement);
     if (file != "missing")
         apptest::writeFile(configFilePath(dataDir()), file.replace("%DB%", databasePath().toLatin1()));
     // The failure question is answered "Sim" when the original message is expected.
@@ -185,31 +191,6 @@ void TestStartup::settingsReadBeforeAFailureStaySet()
     QCOMPARE(m_state.settings.linhas_avanco, qint16(42));
     QCOMPARE(m_state.settings.quantidade_livre, true);
     QVERIFY(!m_state.connection);
-}
-
-void TestStartup::emptyTablesAreFailures_data()
-{
-    QTest::addColumn<QStringList>("statements");
-    QTest::addColumn<QString>("says");
-
-    QTest::addRow("no working hours") << QStringList{"delete from horario"} << "horario";
-    QTest::addRow("working hours without start") << QStringList{"update horario set thora1 = null"} << "thora1";
-    QTest::addRow("no establishment")
-        << QStringList{"alter trigger estabelecimento_bd inactive", "delete from estabelecimento"} << "estabelecimento";
-}
-
-void TestStartup::emptyTablesAreFailures()
-{
-    QFETCH(QStringList, statements);
-    QFETCH(QString, says);
-
-    for (const QString& sql : statements)
-        execute(sql);
-    writeConfig(configLines(databasePath(), "GERENCIA"));
-    start({true});
-
-    compareShown({QStringLiteral("question: ") + msg::falhaCarregar, QStringLiteral("info: ") + says});
-    QCOMPARE(m_screens.opened, QStringList{QStringLiteral("editor")});
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
