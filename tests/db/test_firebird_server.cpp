@@ -40,13 +40,8 @@ private slots:
         QVERIFY(!m_server->isRunning());
     }
 
-    // Made once through the server; a second creation is refused and leaves
-    // the demo database as it was.
-    void createdOnceOnTheServerAndReachedByPath()
+    void reachedByPathOverTcp()
     {
-        const Result<void> again = createDatabase(m_path, false);
-        QVERIFY(!again.ok());
-        QVERIFY2(again.failure().text.contains(u"já existe"), qPrintable(again.failure().text));
         Connection c;
         const Result<void> opened = c.open(m_path);
         QVERIFY2(opened.ok(), qPrintable(opened.ok() ? QString() : opened.failure().description()));

@@ -125,21 +125,18 @@ private slots:
         QFETCH(QString, insert);
         const QString maxKey = QStringLiteral("select max(ncodigo) from %1").arg(QLatin1String(QTest::currentDataTag()));
         const qint64 start = gen(generator);
-        // A null key is drawn from the generator.
+        // A null key is drawn; a code shown as generator + 1 is stored and moves it on.
         run(insert.arg(QStringLiteral("null")));
         QCOMPARE(number(maxKey), start + 1);
-        // A code shown on screen as generator + 1 is stored, and the generator moves on.
         run(insert.arg(start + 2));
         QCOMPARE(number(maxKey), start + 2);
         QCOMPARE(gen(generator), start + 2);
-        // A key the program drew itself stays, and is not drawn twice.
+        // A drawn key stays; a code far ahead cannot make the generator skip; a taken code stays taken.
         const qint64 drawn = c().generator(generator, 1).value();
         run(insert.arg(drawn));
         QCOMPARE(gen(generator), drawn);
-        // A code far ahead cannot make the generator skip: the next number is used.
         run(insert.arg(drawn + 50));
         QCOMPARE(number(maxKey), drawn + 1);
-        // A code already taken stays taken.
         const Result<int> again = c().execute(insert.arg(drawn));
         QVERIFY(!again.ok());
         QCOMPARE(again.failure().code, QStringLiteral("-803"));

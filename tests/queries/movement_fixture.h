@@ -1,7 +1,6 @@
 #pragma once
 
-// A fresh database for the query screens' tests, with movements stamped at the
-// moments a test chooses (the database would stamp them with its own clock).
+// A fresh database with movements stamped at the moments a test chooses.
 
 #include "common/terminal_settings.h"
 #include "db/money.h"
@@ -29,8 +28,7 @@ inline Money money(const char* text)
     return Money::fromDecimalText(QString::fromLatin1(text)).value();
 }
 
-// One product and one entry type, a manager's workstation whose business day
-// runs from 18:00 to 06:00, and scripted messages.
+// One product, one entry type, a workstation working 18:00 to 06:00.
 struct Bench
 {
     explicit Bench(int caixa)
@@ -63,8 +61,7 @@ struct Bench
             ->integer(0, QStringLiteral("m"));
     }
 
-    // A sale of one line (R$ 8,00 unless told) or an entry (R$ 30,00 unless
-    // told) from register 2; returns the line's or the entry's code.
+    // A one-line sale (R$ 8,00) or an entry (R$ 30,00) from register 2; returns its code.
     qint64 add(Kind kind, const QDateTime& when, qint64 numero, const char* value = nullptr, const char* qtde = "1")
     {
         const SqlValue stamp = SqlValue::timestamp(when);

@@ -306,7 +306,6 @@ private slots:
         QCOMPARE(query->totalExcluidas(), QStringLiteral("R$ 12,50"));
         const MovementModel& grid = query->excluidas();
         QCOMPARE(QList<qint64>({grid.code(0), grid.code(1)}), QList<qint64>({codes[0], codes[2]}));
-        QCOMPARE(grid.cellText(0, 5), QStringLiteral("3"));   // Caixa of the cancellation
         QCOMPARE(grid.cellText(0, 7), QString());             // Motivo
         // The moment of the cancellation is the database's own.
         const QDateTime when = db.select(QStringLiteral("select ddata_exclusao from %1 where ncodigo = ?").arg(table(kind)),

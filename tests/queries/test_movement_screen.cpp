@@ -80,8 +80,7 @@ private slots:
         QTest::addRow("consultaEntrada") << Kind::Entries << QStringList{"R$ 90,00", "R$ 30,00", "R$ 60,00"};
     }
 
-    // Opened in the small hours on the business day that began the evening before,
-    // the manager marks rows by keys and clicks and cancels them with Delete.
+    // Opened in the small hours: last night's rows, marked by keys and clicks, cancelled by Delete.
     void markAndCancel()
     {
         QFETCH(Kind, kind);
