@@ -17,7 +17,7 @@ struct EntryFixture
     TerminalSettings settings;
     ScriptedMessages messages;
 
-    explicit EntryFixture(bool withTypes = true)
+    EntryFixture()
     {
         if (!db.ok())
             return;
@@ -25,12 +25,10 @@ struct EntryFixture
         int code = 0;
         for (const auto& [name, price, flag] : {std::tuple{"Entrada Inteira", 125000, "N"},
                                                 std::tuple{"Estacionamento", 100000, "S"},
-                                                std::tuple{"Promoção Açaí", 320000, "N"}}) {
-            if (withTypes)
-                QVERIFY(db.connection().execute(insert, {SqlValue::integer(++code), SqlValue::text(QString::fromUtf8(name)),
-                                                         SqlValue::money(Money::fromUnits(price)),
-                                                         SqlValue::text(QString::fromUtf8(flag))}).ok());
-        }
+                                                std::tuple{"Promoção Açaí", 320000, "N"}})
+            QVERIFY(db.connection().execute(insert, {SqlValue::integer(++code), SqlValue::text(QString::fromUtf8(name)),
+                                                     SqlValue::money(Money::fromUnits(price)),
+                                                     SqlValue::text(QString::fromUtf8(flag))}).ok());
         settings.conexao = &db.connection();
         settings.caminho_banco = db.path();
         settings.numero_caixa = 3;

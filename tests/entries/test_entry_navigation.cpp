@@ -67,8 +67,7 @@ void TestEntryNavigation::f8BackAndForthThenEscapeEndsTheRun()
     factories.console = [](const ScreenContext&) -> QWidget* { return nullptr; };
     Navigator navigator(db.dataFolder(), messages, factories, QCoreApplication::applicationDirPath());
 
-    // One key to the counter on screen, once the previous one has gone: ten
-    // F8, then Escape.
+    // Ten F8, then Escape, each to the counter on screen once the previous one has gone.
     QStringList seen;
     std::function<void()> step = [&] {
         QWidget* entry = navigator.screen(Navigator::Screen::Entry);
@@ -77,7 +76,6 @@ void TestEntryNavigation::f8BackAndForthThenEscapeEndsTheRun()
         if (!shown)
             return;
         seen << visibleWindows();
-        // Keys reach the field that holds the focus, as the operator's do.
         QApplication::setActiveWindow(shown);
         QTest::keyClick(shown->focusWidget() ? shown->focusWidget() : shown,
                         seen.size() <= 10 ? Qt::Key_F8 : Qt::Key_Escape);

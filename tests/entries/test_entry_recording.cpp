@@ -96,8 +96,7 @@ void TestEntryRecording::refusedBeforeStoring()
     QVERIFY(!refused);
     QVERIFY(!refused.failure().text.isEmpty());
     QVERIFY(!connection.inTransaction());
-    const auto stored = connection.select(QStringLiteral("select count(*) from entrada"));
-    QCOMPARE(stored->integer(0, QStringLiteral("count")), 0);
+    QCOMPARE(connection.select(QStringLiteral("select count(*) from entrada"))->integer(0, QStringLiteral("count")), 0);
     if (!message.isEmpty()) {
         QCOMPARE(refused.failure().text, message);
         QCOMPARE(generatorNow(connection, "entrada"), codes);
@@ -116,12 +115,7 @@ void TestEntryRecording::twoCountersOnOneServer()
     QVERIFY2(created.ok(), qPrintable(created.ok() ? QString() : created.failure().description()));
 
     // Each counter keeps what its tickets would print: register, units, range drawn.
-    struct Printed
-    {
-        qint16 caixa;
-        int units;
-        RecordedEntries recorded;
-    };
+    struct Printed { qint16 caixa; int units; RecordedEntries recorded; };
     QList<Printed> printed[2];
     QString failures[2];
     QList<QThread*> counters;
@@ -147,12 +141,11 @@ void TestEntryRecording::twoCountersOnOneServer()
         }));
         counters.last()->start();
     }
-    for (QThread* counter : counters) {
-        QVERIFY(counter->wait(120000));
-        delete counter;
+    for (int c = 0; c < 2; ++c) {
+        QVERIFY(counters.at(c)->wait(120000));
+        delete counters.at(c);
+        QVERIFY2(failures[c].isEmpty(), qPrintable(failures[c]));
     }
-    QVERIFY2(failures[0].isEmpty(), qPrintable(failures[0]));
-    QVERIFY2(failures[1].isEmpty(), qPrintable(failures[1]));
 
     Connection check;
     QVERIFY(check.open(path).ok());

@@ -16,9 +16,7 @@ constexpr int Workstations = 4;
 constexpr int SalesEach = 25;
 constexpr int LinesEach = 5;
 
-// One sale counter: its own connection, settings and data folder, recording
-// sales through the payment screen's own code as fast as it can. Returns
-// what went wrong, if anything.
+// One sale counter recording through the payment screen's code; returns what went wrong.
 QString runCounter(const QString& path, qint16 caixa, QList<qint64>& keys)
 {
     QTemporaryDir dataDir;
