@@ -24,10 +24,9 @@ namespace {
 QStringList visibleWindows()
 {
     QStringList names;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->isVisible())
             names << widget->objectName();
-    }
     names.sort();
     return names;
 }
@@ -50,8 +49,6 @@ private:
 
 } // namespace
 
-// The navigator with real windows: what a save in the editor closes and
-// opens, F8 between the counters, the console's own windows.
 class TestNavigator : public QObject
 {
     Q_OBJECT
@@ -75,8 +72,7 @@ private:
 
 void TestNavigator::initTestCase()
 {
-    // The program ends on its last window; a test binary must not.
-    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setQuitOnLastWindowClosed(false);   // the program ends on its last window; a test must not
 }
 
 void TestNavigator::init()
@@ -106,9 +102,7 @@ void TestNavigator::startNavigator(const QByteArray& mode)
 void TestNavigator::f8SwapsTheCounters()
 {
     startNavigator("VENDA");
-
-    // F8 on each counter, by keystroke: when the old counter closes, the
-    // new one must already be showing, or the program would end right there.
+    // When the old counter closes the new one must already show, or the program would end.
     for (auto [from, to] : {std::pair{Screen::Sale, Screen::Entry}, std::pair{Screen::Entry, Screen::Sale}}) {
         QPointer<QWidget> old = m_navigator->screen(from);
         QVERIFY(old);
@@ -125,9 +119,8 @@ void TestNavigator::f8SwapsTheCounters()
     QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->transcript()));
 }
 
-// A counter or the editor opened from the console belongs to it, and asking
-// again raises the open instance. Saving in the editor closes the console and
-// its connection; the new start-up opens one of its own.
+// Screens opened from the console belong to it, once each; saving in the editor
+// closes the console and its connection, and the new start-up opens its own.
 void TestNavigator::fromTheConsole()
 {
     startNavigator("GERENCIA");

@@ -33,7 +33,6 @@ class TestStartup : public QObject
 
 private slots:
     void init();
-
     void roads_data();
     void roads();
     void settingsFromTheFileAndDatabase();
@@ -46,8 +45,6 @@ private:
     void execute(const QString& sql);
     // One start-up; `answers` to its questions, "Sim" as true.
     void start(const QList<bool>& answers = {});
-    // Each expected message is "info: fragment" or "question: fragment".
-    void compareShown(const QStringList& expected);
 
     std::unique_ptr<TestDatabase> m_db;
     RunState m_state;
@@ -78,18 +75,6 @@ void TestStartup::start(const QList<bool>& answers)
         m_messages->answerNext(answer);
     Startup(m_state, *m_messages, m_screens).run();
     QCOMPARE(m_messages->pendingAnswers(), 0);
-}
-
-void TestStartup::compareShown(const QStringList& expected)
-{
-    const QString transcript = m_messages->transcript();
-    QVERIFY2(m_messages->shown().size() == expected.size(), qPrintable(transcript));
-    for (int i = 0; i < expected.size(); ++i) {
-        const auto& shown = m_messages->shown().at(i);
-        QVERIFY2(ScriptedMessages::kindName(shown.kind) == expected.at(i).section(QStringLiteral(": "), 0, 0)
-                     && shown.text.contains(expected.at(i).section(QStringLiteral(": "), 1)),
-                 qPrintable(transcript));
-    }
 }
 
 void TestStartup::roads_data()
@@ -139,8 +124,15 @@ void TestStartup::roads()
         apptest::writeFile(configFilePath(dataDir()), file.replace("%DB%", databasePath().toLatin1()));
     // The failure question is answered "Sim" when the original message is expected.
     start(shown.value(0).startsWith(QStringLiteral("question: ")) ? QList<bool>{shown.size() == 2} : QList<bool>{});
-
-    compareShown(shown);
+    // Each expected message is "info: fragment" or "question: fragment".
+    const QString transcript = m_messages->transcript();
+    QVERIFY2(m_messages->shown().size() == shown.size(), qPrintable(transcript));
+    for (int i = 0; i < shown.size(); ++i) {
+        const auto& message = m_messages->shown().at(i);
+        QVERIFY2(shown.at(i).startsWith(ScriptedMessages::kindName(message.kind) + QStringLiteral(": "))
+                     && message.text.contains(shown.at(i).section(QStringLiteral(": "), 1)),
+                 qPrintable(transcript));
+    }
     QCOMPARE(m_screens.opened, QStringList{opened});
     // Every road that shows a message leaves one line in the log, with the message.
     const QString log = QString::fromUtf8(apptest::readFile(logFilePath(dataDir())));
@@ -159,7 +151,6 @@ void TestStartup::settingsFromTheFileAndDatabase()
     writeConfig({"CONFIGURADO=TRUE", "PATH=" + databasePath().toLatin1(), "CAIXA=1", "COLUNA= 2 ",
                  "LINHA=-4", "IMPRESSAO=7", "MODO=ENTRADA", "QUANTIDADE= TRUE "});
     start();
-
     QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->transcript()));
     QCOMPARE(m_screens.opened, QStringList{QStringLiteral("entry")});
     const TerminalSettings& s = m_state.settings;
@@ -176,14 +167,13 @@ void TestStartup::settingsFromTheFileAndDatabase()
     QCOMPARE(s.nome_fantasia, QStringLiteral("Bar do Zé"));
 }
 
-// The editor shows some of them after the failure.
+// The editor shows the ones read before the failure.
 void TestStartup::settingsReadBeforeAFailureStaySet()
 {
     m_state.settings.linhas_avanco = 42;
     m_state.settings.quantidade_livre = true;
     writeConfig({"CONFIGURADO=TRUE", "PATH=/outro/banco.fdb", "CAIXA=3", "COLUNA=2", "LINHA=muitas"});
     start({false});
-
     QCOMPARE(m_screens.opened, QStringList{QStringLiteral("editor")});
     QCOMPARE(m_state.settings.caminho_banco, QStringLiteral("/outro/banco.fdb"));
     QCOMPARE(m_state.settings.numero_caixa, qint16(3));
