@@ -43,12 +43,10 @@ class TestConfigEditor : public QObject
 
 private slots:
     void init();
-
     void load_data();
     void load();
     void save_data();
     void save();
-
     void savedByKeyboard();
 
 private:
@@ -122,7 +120,7 @@ void TestConfigEditor::save_data()
         << ConfigForm{QStringLiteral("/dados/€.fdb"), "1", "1", "1"} << msg::configNaoGravada << QByteArray();
 }
 
-// A save creates the missing file; a refused one leaves the old file as it was.
+// A save creates the missing file; a refused one leaves the old one as it was.
 void TestConfigEditor::save()
 {
     QFETCH(ConfigForm, form);

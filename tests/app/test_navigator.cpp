@@ -57,7 +57,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-
     void f8SwapsTheCounters();
     void fromTheConsole();
 

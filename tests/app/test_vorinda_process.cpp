@@ -4,7 +4,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <QTest>
 #include <csignal>
 
@@ -32,7 +31,6 @@ class TestVorindaProcess : public QObject
 private slots:
     void initTestCase();
     void init();
-
     void roads_data();
     void roads();
     void commandLine_data();
@@ -72,10 +70,8 @@ Run TestVorindaProcess::run(const QStringList& arguments, const QString& answers
         return result;
     process.closeWriteChannel();
     result.ended = process.waitForFinished(30000);
-    if (!result.ended) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
+    if (!result.ended)
+        process.kill(), process.waitForFinished(5000);
     result.exitCode = process.exitCode();
     result.out = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     for (const QString& line : result.out.split(u'\n')) {
@@ -196,7 +192,7 @@ void TestVorindaProcess::terminationSignalsEndTheProgram()
     ::kill(pid_t(process.processId()), signal);
     const bool ended = process.waitForFinished(15000);
     if (!ended)
-        process.kill();
+        process.kill(), process.waitForFinished(5000);
     QVERIFY2(ended, "the program ignored the signal");
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
