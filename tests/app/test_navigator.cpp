@@ -2,13 +2,12 @@
 #include "app/navigator.h"
 #include "app_test_files.h"
 #include "console/main_window.h"
-#include "tests/support/test_database.h"
 #include "db/connection.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/test_database.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>

@@ -100,8 +100,6 @@ void TestTerminalConfig::lineEndings()
     const auto file = ConfigFile::fromBytes(bytes);
     QCOMPARE(file.linesRead(), 8);
     QCOMPARE(*file.text(2, configkey::path), QStringLiteral("c:\\dados\\movimento.fdb"));
-    QCOMPARE(*file.integer16(3, configkey::caixa), qint16(2));
-    QCOMPARE(*file.text(7, configkey::modo), QStringLiteral("VENDA"));
     QCOMPARE(*file.boolean(8, configkey::quantidade), false);
 }
 
