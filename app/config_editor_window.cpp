@@ -118,14 +118,7 @@ void ConfigEditorWindow::buildControls()
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    setTabOrder(m_text11, m_text3);
-    setTabOrder(m_text3, m_text1);
-    setTabOrder(m_text1, m_text2);
-    setTabOrder(m_text2, m_combo1);
-    setTabOrder(m_combo1, m_combo2);
-    setTabOrder(m_combo2, m_check2);
-    setTabOrder(m_check2, m_command1);
-    setTabOrder(m_command1, m_command2);
+    setTabChain({m_text11, m_text3, m_text1, m_text2, m_combo1, m_combo2, m_check2, m_command1, m_command2});
 
     auto* keys = new KeyConventions(this);
     keys->setCancelButton(m_command2);

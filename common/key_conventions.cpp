@@ -381,3 +381,9 @@ bool KeyConventions::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
 }
+
+void setTabChain(const QList<QWidget*>& widgets)
+{
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets.at(i - 1), widgets.at(i));
+}

@@ -100,3 +100,6 @@ private:
     bool m_leaving = false;        // a leave check is running
     bool m_swallowPress = false;   // the click that a refused check answered
 };
+
+// Tab (and Enter, which moves as Tab) goes through `widgets` in this order.
+void setTabChain(const QList<QWidget*>& widgets);

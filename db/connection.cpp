@@ -55,6 +55,31 @@ Failure badGeneratorName(const QString& name)
     return Failure{QString(), QStringLiteral("Nome de gerador inválido: \"%1\".").arg(name)};
 }
 
+// The values as the driver takes them, each checked on its own.
+Result<QVariantList> driverValues(const SqlParams& params)
+{
+    QVariantList values;
+    values.reserve(params.size());
+    for (const SqlValue& param : params) {
+        Result<QVariant> value = param.toDriver();
+        if (!value)
+            return value.failure();
+        values.append(std::move(*value));
+    }
+    return values;
+}
+
+// Binds the values once checked against the prepared statement's "?".
+Result<void> bindChecked(QSqlQuery& query, const SqlParams& params, QVariantList values)
+{
+    Result<QVariantList> checked = checkParameters(query, params, std::move(values));
+    if (!checked)
+        return checked.failure();
+    for (int i = 0; i < checked->size(); ++i)
+        query.bindValue(i, checked->at(i));
+    return {};
+}
+
 } // namespace
 
 Failure failureFrom(const QSqlError& error)
@@ -135,27 +160,24 @@ bool Connection::isOpen() const
     return m_db.isValid() && m_db.isOpen();
 }
 
+Failure notOpenFailure()
+{
+    return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+}
+
 Result<void> Connection::prepareAndRun(QSqlQuery& query, const QString& sql, const SqlParams& params)
 {
     // Every value is checked before anything reaches the database.
-    QVariantList values;
-    values.reserve(params.size());
-    for (const SqlValue& param : params) {
-        Result<QVariant> value = param.toDriver();
-        if (!value)
-            return value.failure();
-        values.append(std::move(*value));
-    }
+    Result<QVariantList> values = driverValues(params);
+    if (!values)
+        return values.failure();
     if (!isOpen())
-        return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+        return notOpenFailure();
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         return failureFrom(query.lastError());
-    Result<QVariantList> checked = checkParameters(query, params, std::move(values));
-    if (!checked)
-        return checked.failure();
-    for (int i = 0; i < checked->size(); ++i)
-        query.bindValue(i, checked->at(i));
+    if (Result<void> bound = bindChecked(query, params, std::move(*values)); !bound)
+        return bound;
     if (!query.exec())
         return failureFrom(query.lastError());
     return {};
@@ -214,26 +236,18 @@ Result<int> Connection::execute(const QString& sql, const SqlParams& params)
 Result<int> Connection::executeEach(const QString& sql, const QList<SqlParams>& rows)
 {
     if (!isOpen())
-        return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+        return notOpenFailure();
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
         return failureFrom(query.lastError());
     int run = 0;
     for (const SqlParams& params : rows) {
-        QVariantList values;
-        values.reserve(params.size());
-        for (const SqlValue& param : params) {
-            Result<QVariant> value = param.toDriver();
-            if (!value)
-                return value.failure();
-            values.append(std::move(*value));
-        }
-        Result<QVariantList> checked = checkParameters(query, params, std::move(values));
-        if (!checked)
-            return checked.failure();
-        for (int i = 0; i < checked->size(); ++i)
-            query.bindValue(i, checked->at(i));
+        Result<QVariantList> values = driverValues(params);
+        if (!values)
+            return values.failure();
+        if (Result<void> bound = bindChecked(query, params, std::move(*values)); !bound)
+            return bound.failure();
         if (!query.exec()) {
             Failure failure = failureFrom(query.lastError());
             query.clear();

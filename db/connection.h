@@ -72,3 +72,5 @@ private:
 // Turns the driver's error into our Failure (code + Firebird's text).
 class QSqlError;
 Failure failureFrom(const QSqlError& error);
+// "O banco de dados não está aberto.": a statement asked of a closed connection.
+Failure notOpenFailure();

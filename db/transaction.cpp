@@ -8,7 +8,7 @@ Transaction::Transaction(Connection& connection)
     : m_connection(connection)
 {
     if (!m_connection.isOpen()) {
-        m_failure = Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+        m_failure = notOpenFailure();
         return;
     }
     if (m_connection.inTransaction()) {

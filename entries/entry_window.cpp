@@ -171,10 +171,8 @@ void EntryWindow::build()
     layout->addLayout(status);
 
     // Tab order as the fields stand; disabled and locked fields are skipped.
-    QWidget* order[] = {m_tipo, m_forma, m_caixa, m_data, m_hora, m_qtde,
-                        m_preco, m_total, m_recebido, m_troco, m_sair};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({m_tipo, m_forma, m_caixa, m_data, m_hora, m_qtde,
+                 m_preco, m_total, m_recebido, m_troco, m_sair});
 
     m_frame->adjustSize();
     m_frame->setFixedSize(m_frame->sizeHint());

@@ -31,13 +31,7 @@ FrmConsultaTipoEntrada::FrmConsultaTipoEntrada(const TerminalSettings& settings,
     setMinimumWidth(640);
     setContent(filters);
 
-    auto* procurar = findChild<QPushButton*>(QStringLiteral("Command3"));
-    auto* detalhes = findChild<QPushButton*>(QStringLiteral("Command4"));
-    auto* sair = findChild<QPushButton*>(QStringLiteral("Command2"));
-    QWidget* order[] = {m_codigo, m_nome, procurar, grid(), detalhes, sair};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    m_codigo->setFocus(Qt::OtherFocusReason);
+    setFilterChain({m_codigo, m_nome});
 }
 
 void FrmConsultaTipoEntrada::pullFilters()
@@ -48,8 +42,5 @@ void FrmConsultaTipoEntrada::pullFilters()
 
 void FrmConsultaTipoEntrada::openDetails(qint32 code)
 {
-    auto* form = new FrmCadTabelaPreco(m_settings, messages(), false, code, this);
-    connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
-    keepRegister(code, form);
-    form->show();
+    showRegister(code, new FrmCadTabelaPreco(m_settings, messages(), false, code, this));
 }

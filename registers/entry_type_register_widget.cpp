@@ -1,5 +1,6 @@
 #include "registers/entry_type_register_widget.h"
 
+#include "common/key_conventions.h"
 #include "registers/screen_parts.h"
 
 #include <QCheckBox>
@@ -39,9 +40,7 @@ FrmCadTabelaPreco::FrmCadTabelaPreco(const TerminalSettings& settings, Messages&
     setContent(grid);
     setMinimumWidth(520);
 
-    QWidget* order[] = {nome, preco, okButton(), exitButton(), m_estacionamento};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({nome, preco, okButton(), exitButton(), m_estacionamento});
     start(nome);
 }
 

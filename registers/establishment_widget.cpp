@@ -1,5 +1,6 @@
 #include "registers/establishment_widget.h"
 
+#include "common/key_conventions.h"
 #include "registers/screen_parts.h"
 
 #include <QGridLayout>
@@ -40,8 +41,6 @@ FrmCadEstabelecimento::FrmCadEstabelecimento(const TerminalSettings& settings, M
     setContent(grid);
     setMinimumWidth(720);
 
-    order << okButton() << exitButton();
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order.at(i - 1), order.at(i));
+    setTabChain(order << okButton() << exitButton());
     start(order.first());
 }

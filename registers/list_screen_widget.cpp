@@ -2,6 +2,7 @@
 
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
+#include "registers/register_form_widget.h"
 #include "registers/screen_parts.h"
 
 #include <QComboBox>
@@ -184,7 +185,16 @@ QWidget* ListScreenWidget::openRegister(qint32 code) const
     return form && form->isVisible() ? form.data() : nullptr;
 }
 
-void ListScreenWidget::keepRegister(qint32 code, QWidget* form)
+void ListScreenWidget::setFilterChain(const QList<QWidget*>& filters)
 {
+    setTabChain(filters + QList<QWidget*>{m_procurar, m_grid, m_detalhes, m_sair});
+    if (!filters.isEmpty())
+        filters.first()->setFocus(Qt::OtherFocusReason);
+}
+
+void ListScreenWidget::showRegister(qint32 code, RegisterFormWidget* form)
+{
+    connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
     m_registers.insert(code, form);
+    form->show();
 }

@@ -15,6 +15,7 @@ class QLineEdit;
 class QComboBox;
 class QPushButton;
 class QTableView;
+class RegisterFormWidget;
 
 // The widgets of every list screen: header band, the screen's filters,
 // "&Procurar" (`Command3`), the grid (`Grid1`), "&Detalhes" (`Command4`) and
@@ -57,14 +58,17 @@ protected:
     // (a list whose register refreshes it, or that the user searches again, may not).
     void setRefillAfterDetails(bool on) { m_refillAfterDetails = on; }
 
-    // Opens the register of `code` for a change; the list refills when that
-    // register saves (connect its saved() to procurar()).
+    // Opens the register of `code` for a change, through showRegister().
     virtual void openDetails(qint32 code) = 0;
     // The filters' values into the logic before a search.
     virtual void pullFilters() {}
+    // Tab goes through `filters`, "&Procurar", the grid, "&Detalhes" and
+    // "&Sair"; the screen opens in the first filter.
+    void setFilterChain(const QList<QWidget*>& filters);
     // A register opened for `code` by this list, when still open.
     QWidget* openRegister(qint32 code) const;
-    void keepRegister(qint32 code, QWidget* form);
+    // Shows `form`, opened for `code`; the list refills when it saves.
+    void showRegister(qint32 code, RegisterFormWidget* form);
 
 private:
     std::unique_ptr<ListScreen> m_list;

@@ -116,11 +116,7 @@ void FrmConsulta::build()
 
     // The grid stands between "Procurar" and "Aceitar" so a keyboard user can
     // choose a row with the arrows.
-    setTabOrder(m_text1, m_command1);
-    setTabOrder(m_command1, m_grid1);
-    setTabOrder(m_grid1, m_cmdOk);
-    setTabOrder(m_cmdOk, m_cmdSair);
-    setTabOrder(m_cmdSair, m_check1);
+    setTabChain({m_text1, m_command1, m_grid1, m_cmdOk, m_cmdSair, m_check1});
 
     connect(m_command1, &QPushButton::clicked, this, &FrmConsulta::procurar);
     connect(m_check1, &QCheckBox::toggled, this, [this](bool on) {

@@ -41,13 +41,7 @@ FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Message
     setMinimumWidth(760);
     setContent(filters);
 
-    auto* procurar = findChild<QPushButton*>(QStringLiteral("Command3"));
-    auto* detalhes = findChild<QPushButton*>(QStringLiteral("Command4"));
-    auto* sair = findChild<QPushButton*>(QStringLiteral("Command2"));
-    QWidget* order[] = {m_codigo, m_nome, m_grupo, procurar, grid(), detalhes, sair};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    m_codigo->setFocus(Qt::OtherFocusReason);
+    setFilterChain({m_codigo, m_nome, m_grupo});
 }
 
 void FrmLocalizaProduto::pullFilters()
@@ -59,8 +53,5 @@ void FrmLocalizaProduto::pullFilters()
 
 void FrmLocalizaProduto::openDetails(qint32 code)
 {
-    auto* form = new FrmCadProdutos(m_settings, messages(), false, code, this);
-    connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
-    keepRegister(code, form);
-    form->show();
+    showRegister(code, new FrmCadProdutos(m_settings, messages(), false, code, this));
 }

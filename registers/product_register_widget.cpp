@@ -100,10 +100,8 @@ FrmCadProdutos::FrmCadProdutos(const TerminalSettings& settings, Messages& messa
 
     // Tab order: the fields top to bottom, the buttons, then the controls
     // the operator reaches last (the flags and the group button).
-    QWidget* order[] = {nome, grupo, unidade, saldo, minima, custo, interno, venda,
-                        okButton(), exitButton(), m_lookup, m_ativo, m_estoque};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({nome, grupo, unidade, saldo, minima, custo, interno, venda,
+                 okButton(), exitButton(), m_lookup, m_ativo, m_estoque});
 
     keys().setLeaveCheck(grupo, [this] { return leaveGroup(); });
     start(nome);

@@ -79,9 +79,7 @@ void FrmPagamentoVenda::build()
     layout->addStretch(1);
     layout->addWidget(hint);
 
-    setTabOrder(m_text6, m_combo1);
-    setTabOrder(m_combo1, m_text8);
-    setTabOrder(m_text8, m_text7);
+    setTabChain({m_text6, m_combo1, m_text8, m_text7});
 
     m_keys = new KeyConventions(this);
     for (QLineEdit* edit : {m_text6, m_text8, m_text7})

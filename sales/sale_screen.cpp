@@ -192,13 +192,7 @@ void FrmVendas::build()
     layout->addWidget(help);
     layout->addLayout(status);
 
-    setTabOrder(m_text3, m_text4);
-    setTabOrder(m_text4, m_text2);
-    setTabOrder(m_text2, m_text5);
-    setTabOrder(m_text5, m_text6);
-    setTabOrder(m_text6, m_check1);
-    setTabOrder(m_check1, m_grid1);
-    setTabOrder(m_grid1, m_cmdOk);
+    setTabChain({m_text3, m_text4, m_text2, m_text5, m_text6, m_check1, m_grid1, m_cmdOk});
 
     // Without free quantity the operator goes from the code to the amount.
     const bool editable = m_entry.quantityEditable();
