@@ -3,6 +3,7 @@
 // register opened from the menu and closed again. Medians; run offscreen or
 // under X (the lock keys are then read through XKB).
 
+#include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "console/main_window.h"
 #include "console/status_panels.h"
@@ -19,13 +20,6 @@
 #include <functional>
 
 namespace {
-
-double median(QList<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const qsizetype n = samples.size();
-    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-}
 
 double timeMs(const std::function<void()>& run)
 {

@@ -4,6 +4,7 @@
 // transaction), interleaved sale by sale; then the ticket on its own.
 // Prints medians; the recording's ratio should stay at or below 1.3.
 
+#include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "db/database_creator.h"
@@ -30,13 +31,6 @@ constexpr int Sales = 120;
 constexpr int Warmup = 5;
 
 const QString tipo = QStringLiteral("Entrada Inteira");
-
-double median(QList<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const qsizetype n = samples.size();
-    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-}
 
 double timeMs(const std::function<bool()>& run)
 {

@@ -2,6 +2,7 @@
 // filter, the whole result fetched and the grid painted, 20 times. Prints
 // the median and the spread; the fill should stay at or under 50 ms.
 
+#include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "registers/product_finder_widget.h"
 #include "tests/support/scripted_messages.h"
@@ -30,13 +31,6 @@ double cpuMs()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-double median(QList<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const qsizetype n = samples.size();
-    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // $VORINDA_BENCH_DIR (default: a folder in the temporary directory), so
 // later runs start at once; delete the folder to build it again.
 
+#include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "db/database_creator.h"
@@ -126,12 +127,6 @@ void buildHistory(Connection& db)
             say(QStringLiteral("  ... %1 days built, %2 s").arg(Days - d).arg(timer.elapsed() / 1000.0, 0, 'f', 1));
     }
     say(QStringLiteral("history built in %1 s").arg(timer.elapsed() / 1000.0, 0, 'f', 1));
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 int columnsOf(const QString& sql)

@@ -5,6 +5,7 @@
 //     transaction (median of 200 interleaved sales after warm-up);
 //   - the full path: recording, ticket read-back and spool write;
 //   - product code look-up on a catalogue of 10,000 products (1,000 look-ups).
+#include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "db/database_creator.h"
@@ -35,15 +36,6 @@ constexpr int FullPathRounds = 100;
 constexpr int Lookups = 1000;
 constexpr int Catalogue = 10000;
 constexpr int SaleLines = 10;
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
 
 struct Figures
 {
