@@ -5,6 +5,7 @@
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
+#include "common/wait_box.h"
 #include "db/database_creator.h"
 
 #include <QApplication>
@@ -152,8 +153,10 @@ int main(int argc, char** argv)
         messages = driver;
     }
 
+    WaitBox waitBox;
     Navigator navigator(dataDirectory(), *messages, defaultScreenFactories(),
                         QCoreApplication::applicationDirPath());
+    navigator.setWaiting(&waitBox);
     // Inside the event loop, so that the program ends when its last window
     // closes, whichever road the start-up takes.
     QTimer::singleShot(0, &navigator, &Navigator::start);
