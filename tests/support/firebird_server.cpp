@@ -209,10 +209,10 @@ void FirebirdServer::freeze()
 
 void FirebirdServer::thaw()
 {
-    if (m_frozen) {
+    // Also for a stop sent from another thread (a test's fault hook).
+    if (m_process.state() != QProcess::NotRunning)
         ::kill(pid_t(m_pid), SIGCONT);
-        m_frozen = false;
-    }
+    m_frozen = false;
 }
 
 bool FirebirdServer::restart(QString* why)
