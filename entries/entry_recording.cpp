@@ -100,10 +100,11 @@ Result<RecordedEntries> recordEntries(Connection& connection, const EntrySale& s
     });
 }
 
-Result<int> storedEntries(Connection& connection, qint64 first, qint64 last)
+Result<int> storedEntries(Connection& connection, qint64 first, qint64 last, qint16 caixa)
 {
-    const auto rows = connection.select(QStringLiteral("select count(*) from entrada where ncodigo between ? and ?"),
-                                        {SqlValue::integer(first), SqlValue::integer(last)});
+    const auto rows = connection.select(
+        QStringLiteral("select count(*) from entrada where ncodigo between ? and ? and ncaixa_entrada = ?"),
+        {SqlValue::integer(first), SqlValue::integer(last), SqlValue::integer(caixa)});
     if (!rows)
         return rows.failure();
     return int(rows->integer(0, QStringLiteral("count")));

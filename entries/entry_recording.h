@@ -49,8 +49,10 @@ struct RecordedEntries
 Result<RecordedEntries> recordEntries(Connection& connection, const EntrySale& sale,
                                       RecordedEntries* drawn = nullptr);
 
-// How many of the entries with codes `first` to `last` are stored: all of
-// them (the sale was stored) or none.
-Result<int> storedEntries(Connection& connection, qint64 first, qint64 last);
+// How many of this register's entries with codes `first` to `last` are
+// stored: all of them (the sale was stored) or none. The register is asked
+// too: a server killed before its generator reached the disk may hand the
+// same codes to another counter after its restart.
+Result<int> storedEntries(Connection& connection, qint64 first, qint64 last, qint16 caixa);
 // The stored moment of entry `code` (a null moment when there is none).
 Result<QDateTime> storedEntryDate(Connection& connection, qint64 code);

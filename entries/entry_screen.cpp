@@ -235,7 +235,7 @@ std::optional<bool> EntryScreen::settle(const QString& told)
 {
     Connection& conexao = *m_settings.conexao;
     const RecordedEntries& drawn = m_unsettled->drawn;
-    const auto stored = storedEntries(conexao, drawn.firstCode, drawn.lastCode);
+    const auto stored = storedEntries(conexao, drawn.firstCode, drawn.lastCode, m_settings.numero_caixa);
     if (!stored) {
         logFailure(m_settings.dataDir, m_settings.numero_caixa, stored.failure().description());
         return std::nullopt;

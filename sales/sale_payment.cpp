@@ -88,7 +88,7 @@ SalePayment::Outcome SalePayment::record()
     // A sale whose commit broke earlier is looked for before anything is
     // written: found, it was recorded then; not found, it is recorded now.
     if (m_unsettled && *m_unsettled) {
-        const auto stored = sale_recording::saleStored(conexao, *m_unsettled);
+        const auto stored = sale_recording::saleStored(conexao, *m_unsettled, m_settings.numero_caixa, *total);
         if (!stored) {
             m_state = State::Open;
             logFailure(m_settings.dataDir, m_settings.numero_caixa, stored.failure().description());
@@ -113,7 +113,7 @@ SalePayment::Outcome SalePayment::record()
             // The commit may have reached the server: ask it, once it is back.
             std::optional<bool> stored;
             if (conexao.reconnect()) {
-                if (const auto found = sale_recording::saleStored(conexao, drawn))
+                if (const auto found = sale_recording::saleStored(conexao, drawn, m_settings.numero_caixa, *total))
                     stored = *found;
             }
             if (stored && *stored)

@@ -79,10 +79,11 @@ Result<qint64> recordSale(Connection& conexao, qint16 numero_caixa, const SalePa
     });
 }
 
-Result<bool> saleStored(Connection& conexao, qint64 key)
+Result<bool> saleStored(Connection& conexao, qint64 key, qint16 numero_caixa, Money total)
 {
-    const auto rows = conexao.select(QStringLiteral("select count(*) from venda where ncodigo = ?"),
-                                     {SqlValue::integer(key)});
+    const auto rows = conexao.select(
+        QStringLiteral("select count(*) from venda where ncodigo = ? and ncaixa_venda = ? and ntotal = ?"),
+        {SqlValue::integer(key), SqlValue::integer(numero_caixa), SqlValue::money(total)});
     if (!rows)
         return rows.failure();
     return rows->integer(0, QStringLiteral("count")) > 0;

@@ -55,7 +55,10 @@ Result<qint64> recordSale(Connection& conexao, qint16 numero_caixa, const SalePa
                           const QList<SaleItemValues>& items, qint64* drawnKey = nullptr,
                           QList<SaleTicketItem>* ticket = nullptr);
 
-// Whether sale `key` is stored (its `venda` row, and so all its lines).
-Result<bool> saleStored(Connection& conexao, qint64 key);
+// Whether this register's sale `key` of `total` is stored (its `venda` row,
+// and so all its lines). The register and total are asked too: a server
+// killed before its generator reached the disk may hand the same key to
+// another sale after its restart.
+Result<bool> saleStored(Connection& conexao, qint64 key, qint16 numero_caixa, Money total);
 
 } // namespace sale_recording
