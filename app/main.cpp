@@ -5,6 +5,7 @@
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
+#include "common/wait_box.h"
 #include "db/database_creator.h"
 
 #include <QApplication>
@@ -17,6 +18,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <string>
+
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,18 +39,47 @@ const char* const helpText =
     "                             Um banco existente nunca é sobrescrito.\n"
     "  --demo                     com --create-database: inclui um catálogo de\n"
     "                             demonstração (grupos, produtos, tipos de entrada).\n"
+    "  --db-user NOME             com --create-database num servidor: cria também o\n"
+    "                             usuário NOME das estações, com direitos só sobre as\n"
+    "                             tabelas, geradores e exceções do bar. As senhas (a do\n"
+    "                             SYSDBA, depois a de NOME) são lidas da entrada padrão,\n"
+    "                             sem eco num terminal, nunca da linha de comando.\n"
     "  --help                     mostra esta ajuda.\n"
     "  --version                  mostra a versão.\n"
     "\n"
     "Ambiente:\n"
-    "  VORINDA_DIR           pasta de dados: configuracao.ini, imp.txt, vorinda.log\n"
-    "                        (padrão: ~/vorinda).\n"
+    "  VORINDA_DIR           pasta de dados: configuracao.ini, imp.txt, vorinda.log,\n"
+    "                        credenciais.ini (padrão: ~/vorinda).\n"
     "  VORINDA_PRINTER_PORT  dispositivo da impressora na impressão direta\n"
     "                        (IMPRESSAO=0; padrão: /dev/usb/lp0).\n";
 
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// One line of the standard input, not echoed when it is a terminal: a
+// password never stands on the command line nor in the shell's history.
+QString readSecret(const QString& prompt)
+{
+    print(stderr, prompt);
+    std::fflush(stderr);
+    termios saved {};
+    const bool terminal = ::isatty(STDIN_FILENO) && ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) {
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (terminal) {
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        print(stderr, QStringLiteral("\n"));
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return QString::fromLocal8Bit(line.data(), qsizetype(line.size()));
 }
 
 // Options that run without any window: they need no display.
@@ -64,9 +99,10 @@ int runCommandLine()
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption create(QStringLiteral("create-database"), QString(), QStringLiteral("CAMINHO"));
     const QCommandLineOption demo(QStringLiteral("demo"));
+    const QCommandLineOption dbUser(QStringLiteral("db-user"), QString(), QStringLiteral("NOME"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({create, demo, help, version});
+    parser.addOptions({create, demo, dbUser, help, version});
     if (!parser.parse(QCoreApplication::arguments())) {
         print(stderr, QStringLiteral("vorinda: %1\nUse vorinda --help para ver as opções.\n")
                           .arg(parser.errorText()));
@@ -89,12 +125,26 @@ int runCommandLine()
         print(stderr, QStringLiteral("vorinda: --demo só vale junto com --create-database CAMINHO.\n"));
         return 2;
     }
+    if (parser.isSet(dbUser) && !parser.isSet(create)) {
+        print(stderr, QStringLiteral("vorinda: --db-user só vale junto com --create-database CAMINHO.\n"));
+        return 2;
+    }
     const QString path = parser.value(create).trimmed();
     if (path.isEmpty()) {
         print(stderr, QStringLiteral("vorinda: informe o caminho do banco em --create-database CAMINHO.\n"));
         return 2;
     }
-    const auto created = createDatabase(path, parser.isSet(demo));
+    CreateOptions options;
+    if (parser.isSet(dbUser)) {
+        options.admin.password = readSecret(QStringLiteral("Senha do SYSDBA no servidor: "));
+        options.workstations = DatabaseLogin{parser.value(dbUser).trimmed(),
+                                             readSecret(QStringLiteral("Senha do usuário %1: ").arg(parser.value(dbUser).trimmed()))};
+        if (Result<void> plain = checkWorkstationLogin(*options.workstations); !plain) {
+            print(stderr, QStringLiteral("vorinda: %1 Nenhum banco foi criado.\n").arg(plain.failure().text));
+            return 2;
+        }
+    }
+    const auto created = createDatabase(path, parser.isSet(demo), options);
     if (!created) {
         print(stderr, QStringLiteral("vorinda: o banco %1 não foi criado: %2\n")
                           .arg(path, created.failure().description()));
@@ -152,8 +202,10 @@ int main(int argc, char** argv)
         messages = driver;
     }
 
+    WaitBox waitBox;
     Navigator navigator(dataDirectory(), *messages, defaultScreenFactories(),
                         QCoreApplication::applicationDirPath());
+    navigator.setWaiting(&waitBox);
     // Inside the event loop, so that the program ends when its last window
     // closes, whichever road the start-up takes.
     QTimer::singleShot(0, &navigator, &Navigator::start);

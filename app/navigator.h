@@ -41,6 +41,8 @@ public:
     void openModeScreen(TerminalMode mode) override;
 
     const RunState& state() const { return m_state; }
+    // The waiting indication every connection of the run shows.
+    void setWaiting(Waiting* waiting) { m_state.waiting = waiting; }
     // The open instance of a screen, or null.
     QWidget* screen(Screen kind) const;
 

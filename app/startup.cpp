@@ -6,6 +6,7 @@
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/support_log.h"
+#include "db/login.h"
 
 #include <limits>
 
@@ -139,7 +140,12 @@ Result<void> Startup::connect()
     m_state.settings.conexao = nullptr;
     m_state.connection = std::make_unique<Connection>();
     m_state.settings.conexao = m_state.connection.get();
-    return m_state.connection->open(m_state.settings.caminho_banco);
+    m_state.connection->setWaiting(m_state.waiting);
+    // The database user lives apart from the eight-line file.
+    const auto login = readLogin(m_state.settings.dataDir);
+    if (!login)
+        return login.failure();
+    return m_state.connection->open(m_state.settings.caminho_banco, *login);
 }
 
 Result<void> Startup::readWorkingHours()

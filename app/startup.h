@@ -9,6 +9,7 @@
 #include <memory>
 
 class ConfigFile;
+class Waiting;
 class Messages;
 
 // The first screen of a terminal mode; MODO= must name it exactly.
@@ -34,6 +35,8 @@ struct RunState
 {
     TerminalSettings settings;
     std::unique_ptr<Connection> connection;
+    // What the connection shows while a call waits (none in most tests).
+    Waiting* waiting = nullptr;
 };
 
 // The start-up procedure: reads the configuration file, opens a fresh

@@ -43,11 +43,31 @@ inline const QString verifiqueRecebido = QStringLiteral("Por favor verifique o v
 inline const QString sairComVendaAberta = QStringLiteral("Existe uma venda em andamento! Deseja realmente sair e cancelar essa venda?");
 inline const QString valorAcimaDoLimite = QStringLiteral("A quantidade ou o valor informado está acima do limite permitido! Por favor verifique.");
 inline const QString vendaNaoGravada = QStringLiteral("A venda não foi gravada! Os produtos continuam na tela: tente fechar a venda novamente ou cancele-a com F2.");
+inline const QString vendaIndefinida = QStringLiteral(
+    "A conexão com o servidor do banco de dados caiu enquanto a venda era gravada, e ainda não é possível saber se ela foi gravada. "
+    "Os produtos continuam na tela: quando o servidor voltar, feche a venda de novo (F5). O programa confere antes se ela já "
+    "está gravada e nunca a grava duas vezes.");
+inline const QString vendaJaGravada = QStringLiteral("A venda que estava na tela já tinha sido gravada quando a conexão caiu: ela não foi gravada de novo e os cupons foram impressos agora.");
+inline const QString vendaGravadaSemCupom = QStringLiteral("A venda foi gravada, mas os cupons não foram impressos:\n%1\nPara imprimir, pressione F3.");
+
+// Admission sales whose connection broke (%1: the sale's document text)
+inline const QString entradaIndefinida = QStringLiteral(
+    "A conexão com o servidor do banco de dados caiu enquanto a venda de entradas era gravada, e ainda não é possível saber se "
+    "ela foi gravada. Os campos continuam na tela: quando o servidor voltar, tecle Enter no Troco de novo. O programa confere "
+    "antes se ela já está gravada e nunca a grava duas vezes.");
+inline const QString entradaJaGravada = QStringLiteral("A venda de entradas que estava na tela já tinha sido gravada quando a conexão caiu (documento %1): ela não foi gravada de novo e o cupom foi impresso agora.");
+inline const QString entradaNaoGravada = QStringLiteral("A venda de entradas não foi gravada! Os campos continuam na tela: tente de novo.");
+inline const QString entradaGravadaSemCupom = QStringLiteral("A venda de entradas foi gravada (documento %1), mas o cupom não foi impresso:\n%2\nPara imprimir, pressione F3.");
 
 // Movement queries (cancelling sale lines and entries)
 inline const QString registroJaExcluido = QStringLiteral("O registro marcado já tinha sido excluído em outro caixa e foi mantido como estava! As listas foram atualizadas.");
 inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam! As listas foram atualizadas.");
 inline const QString algunsJaExcluidos = QStringLiteral("Alguns dos registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam; os demais foram excluídos agora. Confira as listas atualizadas!");
 inline const QString conflitoOutroCaixa = QStringLiteral("Outro caixa estava alterando um dos registros marcados neste momento! Nada foi excluído; as listas foram atualizadas: marque os registros e tente novamente.");
+
+inline const QString exclusaoIndefinida = QStringLiteral(
+    "A conexão com o servidor do banco de dados caiu enquanto a exclusão era gravada, e ainda não é possível saber se ela foi "
+    "gravada. Quando o servidor voltar, pesquise de novo (F5) e confira as listas antes de excluir outra vez.");
+inline const QString exclusaoJaGravada = QStringLiteral("A conexão caiu no fim da exclusão, mas ela foi gravada: as listas foram atualizadas.");
 
 } // namespace msg

@@ -1,21 +1,47 @@
 #include "db/connection.h"
 
+#include "db/database_creator.h"
 #include "db/embedded_lock.h"
+#include "db/link.h"
 #include "db/parameter_check.h"
+#include "db/server_probe.h"
+#include "db/waiting.h"
 
 #include <QAtomicInteger>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlField>
+#include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
+
+#include <ibase.h>
 
 namespace {
 
 const QString kDriver = QStringLiteral("QIBASE");
-const QString kUser = QStringLiteral("SYSDBA");
-const QString kPassword = QStringLiteral("lanternas");
 constexpr int kColumnCacheLimit = 1000;
+// How often a waiting caller looks at the statement under way.
+constexpr int kPollMs = 40;
+// A statement running this long on a server makes us ask whether it answers.
+constexpr int kProbeAfterMs = 1000;
+// A fresh attachment that has not come in this long: the server is silent.
+constexpr int kProbeSilentMs = 3000;
+// A cancelled statement that has not returned in this long: the server is silent.
+constexpr int kCancelGraceMs = 3000;
+
+const QString kLost = QStringLiteral(
+    "Sem conexão com o servidor do banco de dados. O que está na tela foi mantido: verifique a rede e o "
+    "servidor e tente de novo.");
+const QString kSilent = QStringLiteral(
+    "Sem conexão com o servidor do banco de dados: ele deixou de responder e a operação foi desistida. O que "
+    "está na tela foi mantido: verifique a rede e o servidor e tente de novo.");
+const QString kLockTimeout = QStringLiteral(
+    "Outro caixa está alterando um registro desta operação há mais de %1 segundos. A operação foi desistida "
+    "e nada foi gravado; o que está na tela foi mantido: tente de novo em instantes.");
+const QString kBusy = QStringLiteral(
+    "O banco de dados ainda está respondendo a outra operação: aguarde e tente de novo.");
 
 QString uniqueName()
 {
@@ -50,6 +76,13 @@ bool insertsOneRow(const QString& sql)
     return pattern.match(sql).hasMatch();
 }
 
+// A read never waits on another workstation's record; anything else may.
+Link::Step stepOf(const QString& sql)
+{
+    static const QRegularExpression read(QStringLiteral("^\\s*select\\b"), QRegularExpression::CaseInsensitiveOption);
+    return read.match(sql).hasMatch() ? Link::Step::Read : Link::Step::Change;
+}
+
 Failure badGeneratorName(const QString& name)
 {
     return Failure{QString(), QStringLiteral("Nome de gerador inválido: \"%1\".").arg(name)};
@@ -80,6 +113,52 @@ Result<void> bindChecked(QSqlQuery& query, const SqlParams& params, QVariantList
     return {};
 }
 
+Failure lostWith(const QString& text)
+{
+    Failure failure{QString(), text};
+    failure.lost = true;
+    return failure;
+}
+
+// Firebird says a link is gone with SQL code -902 once attached.
+bool linkGone(const Failure& failure)
+{
+    return failure.code == u"-902";
+}
+
+// Firebird's English words for a server that cannot be reached.
+bool unreachable(const Failure& failure)
+{
+    static const QRegularExpression words(
+        QStringLiteral("network request|establish a connection|reading data|writing data|connection rejected|"
+                       "connection lost|connection shutdown|Connection refused|No route to host|"
+                       "Name or service not known|Network is unreachable"),
+        QRegularExpression::CaseInsensitiveOption);
+    return words.match(failure.text).hasMatch();
+}
+
+// Why an attach failed, in the operator's words where Firebird's are English
+// network texts; other refusals (a missing file) keep the driver's text.
+Failure openFailure(const Failure& failure, const QString& path, const DatabaseLogin& login)
+{
+    if (unreachable(failure)) {
+        return lostWith(QStringLiteral("Sem conexão com o servidor do banco de dados \"%1\": o servidor não "
+                                       "respondeu. Verifique se ele está ligado, a rede e o caminho do banco.")
+                            .arg(path));
+    }
+    if (failure.text.contains(QStringLiteral("user name and password are not defined"))) {
+        return Failure{failure.code,
+                       QStringLiteral("O servidor do banco de dados recusou o usuário \"%1\" com a senha "
+                                      "informada.").arg(login.user)};
+    }
+    return failure;
+}
+
+QString seconds(qint64 ms)
+{
+    return QString::number((ms + 500) / 1000);
+}
+
 } // namespace
 
 Failure failureFrom(const QSqlError& error)
@@ -100,10 +179,17 @@ Failure failureFrom(const QSqlError& error)
     return failure;
 }
 
-Connection::Connection()
-    : m_name(uniqueName())
+Failure notOpenFailure()
 {
+    return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
 }
+
+Failure connectionLostFailure()
+{
+    return lostWith(kLost);
+}
+
+Connection::Connection() = default;
 
 Connection::~Connection()
 {
@@ -112,57 +198,314 @@ Connection::~Connection()
 
 Result<void> Connection::open(const QString& path)
 {
+    return open(path, DatabaseLogin());
+}
+
+Result<void> Connection::open(const QString& path, const DatabaseLogin& login)
+{
     close();
     if (!QSqlDatabase::isDriverAvailable(kDriver)) {
         return Failure{QString(),
                        QStringLiteral("O driver Firebird do Qt (QIBASE) não está instalado; instale o pacote libqt6sql6-ibase.")};
     }
-    prepareEmbeddedLockFolder();
-    m_db = QSqlDatabase::addDatabase(kDriver, m_name);
-    m_db.setDatabaseName(path);
-    m_db.setUserName(kUser);
-    m_db.setPassword(kPassword);
-    // The driver's "high precision" only prints the same double as text,
-    // which Rows would then parse back: a third of a long list's fetch went
-    // into that round trip.
-    m_db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!m_db.open()) {
-        Failure failure = failureFrom(m_db.lastError());
-        if (failure.text.isEmpty())
-            failure.text = QStringLiteral("Não foi possível abrir o banco de dados \"%1\".").arg(path);
-        close();
-        return failure;
-    }
+    if (Result<void> attached = attach(path, login); !attached)
+        return attached;
     m_path = path;
+    m_login = login;
+    m_state = State::Open;
     return {};
 }
 
 void Connection::close()
 {
+    dropLink();
     m_columns.clear();
     m_path.clear();
-    if (!m_db.isValid()) {
-        m_inTransaction = false;
-        return;
-    }
-    // Firebird refuses to detach with a transaction open; what was not
-    // committed is given up, as a guard leaving its scope would.
-    if (m_inTransaction)
-        m_db.rollback();
+    m_state = State::Closed;
     m_inTransaction = false;
-    m_db.close();
-    m_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_name);
+    m_previousAttachment = 0;
+}
+
+void Connection::dropLink()
+{
+    if (!m_link)
+        return;
+    // The thread rolls back what was left open and detaches on its way out.
+    m_link->finish(true);
+    m_link.reset();
 }
 
 bool Connection::isOpen() const
 {
-    return m_db.isValid() && m_db.isOpen();
+    return m_state != State::Closed;
 }
 
-Failure notOpenFailure()
+bool Connection::isConnected() const
 {
-    return Failure{QString(), QStringLiteral("O banco de dados não está aberto.")};
+    return m_state == State::Open;
+}
+
+QSqlDatabase& Connection::database()
+{
+    static QSqlDatabase none;
+    return m_link ? m_link->db : none;
+}
+
+bool Connection::onLinkThread() const
+{
+    return m_link && m_link->onThisThread();
+}
+
+Result<void> Connection::attach(const QString& path, const DatabaseLogin& login)
+{
+    prepareEmbeddedLockFolder();
+    std::shared_ptr<Link> link = Link::create();
+    // Held by the job too: an attach given up may return long after.
+    auto outcome = std::make_shared<std::optional<Result<void>>>();
+    link->post([link = link.get(), outcome, path, login] {
+        Link::Busy busy(*link, Link::Step::Attach);
+        link->name = uniqueName();
+        link->db = QSqlDatabase::addDatabase(kDriver, link->name);
+        link->db.setDatabaseName(path);
+        link->db.setUserName(login.user);
+        link->db.setPassword(login.password);
+        // The driver's "high precision" only prints the same double as text,
+        // which Rows would then parse back: a third of a long list's fetch went
+        // into that round trip.
+        link->db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+        if (!link->db.open()) {
+            Failure failure = failureFrom(link->db.lastError());
+            if (failure.text.isEmpty())
+                failure.text = QStringLiteral("Não foi possível abrir o banco de dados \"%1\".").arg(path);
+            outcome->emplace(openFailure(failure, path, login));
+            return;
+        }
+        const QVariant handle = link->db.driver()->handle();
+        if (handle.isValid() && handle.metaType().sizeOf() == int(sizeof(isc_db_handle)))
+            link->setHandle(*static_cast<const isc_db_handle*>(handle.constData()));
+        QSqlQuery id(link->db);
+        if (id.exec(QStringLiteral("select current_connection from rdb$database")) && id.next())
+            link->attachmentId = id.value(0).toLongLong();
+        id.clear();
+        outcome->emplace();
+    });
+    bool gaveUp = false;
+    waitFor(*link, path, true, &gaveUp);
+    if (gaveUp) {
+        link->finish(false);
+        return lostWith(QStringLiteral("Sem conexão com o servidor do banco de dados \"%1\": o servidor não "
+                                       "respondeu em %2 segundos. Verifique se ele está ligado e a rede.")
+                            .arg(path, seconds(m_limits.attachMs)));
+    }
+    Result<void> result = outcome->value_or(Result<void>(notOpenFailure()));
+    if (!result) {
+        link->finish(true);
+        return result;
+    }
+    m_link = std::move(link);
+    return {};
+}
+
+void Connection::waitFor(Link& link, const QString& path, bool attaching, bool* gaveUp)
+{
+    if (link.waitDone(m_limits.quietMs))
+        return;
+    const bool server = isServerPath(path);
+    const qint64 began = steadyMs() - m_limits.quietMs;
+    ServerProbe probe;
+    qint64 statement = 0;
+    qint64 cancelledAt = 0;
+    bool cut = false;
+    QString shown;
+    while (!link.waitDone(kPollMs)) {
+        const qint64 now = steadyMs();
+        const qint64 since = link.busySince();
+        const Link::Step step = link.busyStep();
+        if (since != statement) {
+            // Each statement is judged on its own.
+            statement = since;
+            cancelledAt = 0;
+            probe = ServerProbe();
+        }
+        const qint64 age = since ? now - since : 0;
+        ServerProbe::Answer answer = ServerProbe::Answer::Answering;
+        if (server && since && step != Link::Step::Attach) {
+            if (!probe.started() && age >= kProbeAfterMs)
+                probe.start(path, m_login);
+            answer = probe.started() ? probe.answer(kProbeSilentMs) : ServerProbe::Answer::Pending;
+        }
+
+        if (attaching) {
+            if (since && age >= m_limits.attachMs) {
+                if (gaveUp)
+                    *gaveUp = true;
+                break;
+            }
+        } else if (since) {
+            if (step == Link::Step::Change && answer == ServerProbe::Answer::Answering && !cancelledAt
+                && age >= m_limits.lockMs) {
+                link.setGaveUp(Link::GaveUp::LockWait);
+                link.cancelStatement();
+                cancelledAt = now;
+            }
+            const bool silent = answer == ServerProbe::Answer::Silent && age >= m_limits.silenceMs;
+            const bool cancelIgnored = cancelledAt && now - cancelledAt >= kCancelGraceMs;
+            if (!cut && (silent || cancelIgnored)) {
+                link.setGaveUp(Link::GaveUp::Silence);
+                link.cutAttachment();
+                cut = true;
+            }
+        }
+
+        if (!m_waiting)
+            continue;
+        const QString elapsed = seconds(now - began);
+        QString text;
+        if (attaching) {
+            text = QStringLiteral("Conectando ao servidor do banco de dados... (%1 s)").arg(elapsed);
+        } else if (answer == ServerProbe::Answer::Silent) {
+            text = QStringLiteral("O servidor do banco de dados não está respondendo. Aguardando... (%1 s; "
+                                  "desistindo após %2 s)").arg(elapsed, seconds(m_limits.silenceMs));
+        } else if (answer == ServerProbe::Answer::Answering && step == Link::Step::Change) {
+            text = QStringLiteral("Aguardando um registro que outro caixa está alterando... (%1 s; desistindo "
+                                  "após %2 s)").arg(elapsed, seconds(m_limits.lockMs));
+        } else if (answer == ServerProbe::Answer::Answering && since) {
+            text = QStringLiteral("O servidor do banco de dados está processando a operação... (%1 s)").arg(elapsed);
+        } else {
+            text = QStringLiteral("Aguardando o servidor do banco de dados... (%1 s)").arg(elapsed);
+        }
+        if (text != shown) {
+            shown = text;
+            m_waiting->show(text);
+        }
+        m_waiting->pump();
+    }
+    if (!shown.isEmpty())
+        m_waiting->hide();
+}
+
+Result<void> Connection::hop(const std::function<void()>& job)
+{
+    if (m_state == State::Closed)
+        return notOpenFailure();
+    // Re-entered from an event handled while a call waits: never two calls
+    // on one attachment.
+    if (m_inCall)
+        return Failure{QString(), kBusy};
+    if (m_state == State::Lost) {
+        // A unit whose link broke stays broken until its guard ends: its
+        // statements must never go on in another attachment.
+        if (m_inTransaction || steadyMs() - m_lastAttempt < m_limits.retryMs)
+            return m_lost;
+        if (Result<void> back = reconnect(); !back)
+            return back;
+    }
+    m_inCall = true;
+    m_link->clearGaveUp();
+    m_link->post(job);
+    waitFor(*m_link, m_path, false);
+    m_inCall = false;
+    if (m_link->broken())
+        lose(m_link->brokenFailure());
+    return {};
+}
+
+void Connection::lose(const Failure& failure)
+{
+    m_state = State::Lost;
+    m_lost = failure;
+    m_lost.lost = true;
+    m_lastAttempt = steadyMs();
+    if (m_link && m_link->attachmentId)
+        m_previousAttachment = m_link->attachmentId;
+    m_columns.clear();
+    dropLink();
+}
+
+Result<void> Connection::reconnect()
+{
+    if (m_state == State::Open)
+        return {};
+    if (m_state == State::Closed)
+        return notOpenFailure();
+    if (m_inCall)
+        return Failure{QString(), kBusy};
+    if (m_inTransaction)
+        return m_lost;
+    m_inCall = true;
+    Result<void> attached = attach(m_path, m_login);
+    m_inCall = false;
+    if (!attached) {
+        m_lastAttempt = steadyMs();
+        // The operator reads why, in Portuguese, and that the screen was kept.
+        m_lost = attached.failure().lost ? attached.failure() : lostWith(kLost);
+        return m_lost;
+    }
+    m_state = State::Open;
+    if (Result<void> settled = settlePrevious(); !settled) {
+        if (m_state == State::Open)
+            lose(settled.failure());
+        return m_lost;
+    }
+    return {};
+}
+
+// The attachment that broke is ended on the server and waited for: whatever
+// it was committing is then committed or rolled back for good, and what the
+// screens read next is the final truth.
+Result<void> Connection::settlePrevious()
+{
+    if (!m_previousAttachment)
+        return {};
+    const qint64 old = m_previousAttachment;
+    const int limit = m_limits.settleMs;
+    Result<void> settled = run<void>([this, old, limit]() -> Result<void> {
+        // A user may end its own attachments; a refusal changes nothing here,
+        // the wait below decides.
+        Result<int> ended = executeHere(QStringLiteral("delete from mon$attachments where mon$attachment_id = ?"),
+                                        {SqlValue::bigint(old)});
+        if (!ended && ended.failure().lost)
+            return ended.failure();
+        const qint64 began = steadyMs();
+        for (;;) {
+            Result<Rows> left = selectHere(
+                QStringLiteral("select count(*) from mon$attachments where mon$attachment_id = ?"),
+                {SqlValue::bigint(old)});
+            if (!left)
+                return left.failure();
+            if (left->integer(0, QStringLiteral("count")) == 0)
+                return {};
+            if (steadyMs() - began > limit)
+                return lostWith(kLost);
+            QThread::msleep(50);
+        }
+    });
+    if (settled)
+        m_previousAttachment = 0;
+    return settled;
+}
+
+Failure Connection::failureHere(const QSqlError& error)
+{
+    const Failure failure = failureFrom(error);
+    switch (m_link->gaveUp()) {
+    case Link::GaveUp::LockWait:
+        if (!linkGone(failure)) {
+            m_link->clearGaveUp();
+            return Failure{QString(), kLockTimeout.arg(seconds(m_limits.lockMs))};
+        }
+        break;
+    case Link::GaveUp::Silence:
+        m_link->markBroken(lostWith(kSilent));
+        return m_link->brokenFailure();
+    case Link::GaveUp::No:
+        break;
+    }
+    if (linkGone(failure)) {
+        m_link->markBroken(lostWith(kLost));
+        return m_link->brokenFailure();
+    }
+    return failure;
 }
 
 Result<void> Connection::prepareAndRun(QSqlQuery& query, const QString& sql, const SqlParams& params)
@@ -171,21 +514,27 @@ Result<void> Connection::prepareAndRun(QSqlQuery& query, const QString& sql, con
     Result<QVariantList> values = driverValues(params);
     if (!values)
         return values.failure();
-    if (!isOpen())
-        return notOpenFailure();
+    if (m_link->broken())
+        return m_link->brokenFailure();
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        return failureFrom(query.lastError());
+        return failureHere(query.lastError());
     if (Result<void> bound = bindChecked(query, params, std::move(*values)); !bound)
         return bound;
     if (!query.exec())
-        return failureFrom(query.lastError());
+        return failureHere(query.lastError());
     return {};
 }
 
 Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
 {
-    QSqlQuery query(m_db);
+    return run<Rows>([&] { return selectHere(sql, params); });
+}
+
+Result<Rows> Connection::selectHere(const QString& sql, const SqlParams& params)
+{
+    Link::Busy busy(*m_link, stepOf(sql));
+    QSqlQuery query(m_link->db);
     if (Result<void> run = prepareAndRun(query, sql, params); !run)
         return run.failure();
 
@@ -214,7 +563,7 @@ Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
             values.append(query.value(i));
     }
     if (query.lastError().isValid()) {
-        Failure failure = failureFrom(query.lastError());
+        Failure failure = failureHere(query.lastError());
         query.clear();
         return failure;
     }
@@ -225,7 +574,13 @@ Result<Rows> Connection::select(const QString& sql, const SqlParams& params)
 
 Result<int> Connection::execute(const QString& sql, const SqlParams& params)
 {
-    QSqlQuery query(m_db);
+    return run<int>([&] { return executeHere(sql, params); });
+}
+
+Result<int> Connection::executeHere(const QString& sql, const SqlParams& params)
+{
+    Link::Busy busy(*m_link, stepOf(sql));
+    QSqlQuery query(m_link->db);
     if (Result<void> run = prepareAndRun(query, sql, params); !run)
         return run.failure();
     const int touched = insertsOneRow(sql) ? 1 : changesRows(sql) ? query.numRowsAffected() : 0;
@@ -235,12 +590,18 @@ Result<int> Connection::execute(const QString& sql, const SqlParams& params)
 
 Result<int> Connection::executeEach(const QString& sql, const QList<SqlParams>& rows)
 {
-    if (!isOpen())
-        return notOpenFailure();
-    QSqlQuery query(m_db);
+    return run<int>([&] { return executeEachHere(sql, rows); });
+}
+
+Result<int> Connection::executeEachHere(const QString& sql, const QList<SqlParams>& rows)
+{
+    if (m_link->broken())
+        return m_link->brokenFailure();
+    Link::Busy busy(*m_link, Link::Step::Change);
+    QSqlQuery query(m_link->db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        return failureFrom(query.lastError());
+        return failureHere(query.lastError());
     int run = 0;
     for (const SqlParams& params : rows) {
         Result<QVariantList> values = driverValues(params);
@@ -249,7 +610,7 @@ Result<int> Connection::executeEach(const QString& sql, const QList<SqlParams>& 
         if (Result<void> bound = bindChecked(query, params, std::move(*values)); !bound)
             return bound.failure();
         if (!query.exec()) {
-            Failure failure = failureFrom(query.lastError());
+            Failure failure = failureHere(query.lastError());
             query.clear();
             return failure;
         }
@@ -282,4 +643,59 @@ Result<void> Connection::setGenerator(const QString& name, qint64 value)
     if (!run)
         return run.failure();
     return {};
+}
+
+Result<void> Connection::beginTransaction()
+{
+    Result<void> begun = run<void>([this]() -> Result<void> {
+        if (m_link->broken())
+            return m_link->brokenFailure();
+        Link::Busy busy(*m_link, Link::Step::Read);
+        if (!m_link->db.transaction())
+            return failureHere(m_link->db.lastError());
+        return {};
+    });
+    if (begun)
+        m_inTransaction = true;
+    return begun;
+}
+
+Result<void> Connection::commitTransaction()
+{
+    Result<void> committed = run<void>([this]() -> Result<void> {
+        if (m_link->broken())
+            return m_link->brokenFailure();
+        if (m_faultHook && m_faultHook(FaultPoint::BeforeCommit)) {
+            m_link->markBroken(lostWith(kLost));
+            return m_link->brokenFailure();
+        }
+        {
+            // A commit never waits on another workstation's records.
+            Link::Busy busy(*m_link, Link::Step::Read);
+            if (!m_link->db.commit())
+                return failureHere(m_link->db.lastError());
+        }
+        if (m_faultHook && m_faultHook(FaultPoint::AfterCommit)) {
+            m_link->markBroken(lostWith(kLost));
+            return m_link->brokenFailure();
+        }
+        return {};
+    });
+    // Whatever came of it, the driver holds no transaction any more.
+    m_inTransaction = false;
+    return committed;
+}
+
+void Connection::rollbackTransaction()
+{
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    if (m_state != State::Open || !m_link || m_link->broken())
+        return;
+    (void)run<void>([this]() -> Result<void> {
+        Link::Busy busy(*m_link, Link::Step::Read);
+        m_link->db.rollback();
+        return {};
+    });
 }

@@ -7,14 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <ibase.h>
 
 namespace {
 
-const QByteArray kUser = QByteArrayLiteral("SYSDBA");
-const QByteArray kPassword = QByteArrayLiteral("lanternas");
 
 Failure statusFailure(const ISC_STATUS* status)
 {
@@ -33,16 +32,18 @@ QByteArray nativeName(const QString& path)
     return isServerPath(path) ? path.toUtf8() : QFile::encodeName(path);
 }
 
-QByteArray parameterBlock(int forcedWrites = -1)
+QByteArray parameterBlock(const DatabaseLogin& login, int forcedWrites = -1)
 {
+    const QByteArray user = login.user.toUtf8().left(255);
+    const QByteArray password = login.password.toUtf8().left(255);
     QByteArray dpb;
     dpb.append(char(isc_dpb_version1));
     dpb.append(char(isc_dpb_user_name));
-    dpb.append(char(kUser.size()));
-    dpb.append(kUser);
+    dpb.append(char(user.size()));
+    dpb.append(user);
     dpb.append(char(isc_dpb_password));
-    dpb.append(char(kPassword.size()));
-    dpb.append(kPassword);
+    dpb.append(char(password.size()));
+    dpb.append(password);
     if (forcedWrites >= 0) {
         dpb.append(char(isc_dpb_force_write));
         dpb.append(char(1));
@@ -53,10 +54,10 @@ QByteArray parameterBlock(int forcedWrites = -1)
 
 // Made with synchronous writes off: filling in the schema is a few dozen
 // commits, and waiting for the disk on each would take seconds.
-Result<void> createEmptyDatabase(const QString& path)
+Result<void> createEmptyDatabase(const QString& path, const DatabaseLogin& login)
 {
     const QByteArray name = nativeName(path);
-    QByteArray dpb = parameterBlock(0);
+    QByteArray dpb = parameterBlock(login, 0);
     const auto appendNumber = [&dpb](char tag, qint32 value) {
         dpb.append(tag);
         dpb.append(char(4));
@@ -79,10 +80,10 @@ Result<void> createEmptyDatabase(const QString& path)
 }
 
 // Removes a database this run has just made and failed to finish.
-void dropDatabase(const QString& path)
+void dropDatabase(const QString& path, const DatabaseLogin& login)
 {
     const QByteArray name = nativeName(path);
-    const QByteArray dpb = parameterBlock();
+    const QByteArray dpb = parameterBlock(login);
     ISC_STATUS_ARRAY status = {};
     isc_db_handle db = 0;
     if (isc_attach_database(status, short(name.size()), name.constData(), &db, short(dpb.size()), dpb.constData()) == 0
@@ -95,7 +96,65 @@ void dropDatabase(const QString& path)
         QFile::remove(path);
 }
 
+// The workstations' user and its rights on what the schema made, object by
+// object: nothing of the system's own, no right to change the schema.
+Result<void> grantWorkstations(Connection& connection, const DatabaseLogin& login)
+{
+    QString password = login.password;
+    password.replace(u'\'', QStringLiteral("''"));
+    if (Result<int> made = connection.execute(QStringLiteral("create or alter user %1 password '%2'")
+                                                  .arg(login.user, password));
+        !made)
+        return made.failure();
+    struct Kind
+    {
+        const char* list;
+        const char* grant;
+    };
+    const Kind kinds[] = {
+        {"select rdb$relation_name as name from rdb$relations where rdb$system_flag = 0 and rdb$view_blr is null",
+         "grant select, insert, update, delete on table \"%1\" to %2"},
+        {"select rdb$generator_name as name from rdb$generators where rdb$system_flag = 0",
+         "grant usage on generator \"%1\" to %2"},
+        {"select rdb$exception_name as name from rdb$exceptions where rdb$system_flag = 0",
+         "grant usage on exception \"%1\" to %2"},
+    };
+    for (const Kind& kind : kinds) {
+        Result<Rows> names = connection.select(QString::fromLatin1(kind.list));
+        if (!names)
+            return names.failure();
+        for (int i = 0; i < names->count(); ++i) {
+            const QString name = names->text(i, QStringLiteral("name")).trimmed();
+            if (Result<int> granted = connection.execute(QString::fromLatin1(kind.grant).arg(name, login.user)); !granted)
+                return granted.failure();
+        }
+    }
+    // The general settings set the document counters.
+    if (Result<int> granted = connection.execute(QStringLiteral("grant alter any generator to %1").arg(login.user));
+        !granted)
+        return granted.failure();
+    return {};
+}
+
 } // namespace
+
+Result<void> checkWorkstationLogin(const DatabaseLogin& login)
+{
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,30}$"));
+    if (!plainName.match(login.user).hasMatch())
+        return Failure{QString(), QStringLiteral("O nome do usuário deve começar por uma letra e ter só letras sem "
+                                                 "acento, algarismos e \"_\" (até 31).")};
+    if (login.user.compare(QStringLiteral("SYSDBA"), Qt::CaseInsensitive) == 0)
+        return Failure{QString(), QStringLiteral("O usuário das estações deve ser outro que não o SYSDBA.")};
+    if (login.password.isEmpty() || login.password.size() > 32)
+        return Failure{QString(), QStringLiteral("A senha deve ter de 1 a 32 caracteres.")};
+    for (const QChar c : login.password) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.unicode() > 0xff)
+            return Failure{QString(), QStringLiteral("A senha só pode ter letras, algarismos, espaços e sinais "
+                                                     "comuns (sem caracteres de controle).")};
+    }
+    return {};
+}
 
 bool isServerPath(const QString& path)
 {
@@ -136,7 +195,11 @@ Result<void> createDatabase(const QString& path, bool demo, const CreateOptions&
         prepareEmbeddedLockFolder();
     }
 
-    if (Result<void> created = createEmptyDatabase(path); !created) {
+    if (options.workstations) {
+        if (Result<void> plain = checkWorkstationLogin(*options.workstations); !plain)
+            return plain;
+    }
+    if (Result<void> created = createEmptyDatabase(path, options.admin); !created) {
         Failure failure = created.failure();
         // A server never overwrites either; say so in the operator's words.
         if (failure.text.contains(QStringLiteral("File exists"))) {
@@ -152,7 +215,7 @@ Result<void> createDatabase(const QString& path, bool demo, const CreateOptions&
     Result<void> filled = [&]() -> Result<void> {
         {
             Connection connection;
-            if (Result<void> opened = connection.open(path); !opened)
+            if (Result<void> opened = connection.open(path, options.admin); !opened)
                 return opened;
             if (Result<void> applied = schema::apply(connection, demo); !applied)
                 return applied;
@@ -160,11 +223,15 @@ Result<void> createDatabase(const QString& path, bool demo, const CreateOptions&
                 if (Result<int> run = connection.execute(statement); !run)
                     return run.failure();
             }
+            if (options.workstations) {
+                if (Result<void> granted = grantWorkstations(connection, *options.workstations); !granted)
+                    return granted;
+            }
         }
-        return options.synchronousWrites ? setForcedWrites(path, true) : Result<void>();
+        return options.synchronousWrites ? setForcedWrites(path, true, options.admin) : Result<void>();
     }();
     if (!filled) {
-        dropDatabase(path);
+        dropDatabase(path, options.admin);
         Failure failure = filled.failure();
         failure.text = QStringLiteral("O banco de dados \"%1\" não pôde ser preparado e foi removido: %2")
                            .arg(path, failure.text);
@@ -173,12 +240,12 @@ Result<void> createDatabase(const QString& path, bool demo, const CreateOptions&
     return {};
 }
 
-Result<void> setForcedWrites(const QString& path, bool on)
+Result<void> setForcedWrites(const QString& path, bool on, const DatabaseLogin& login)
 {
     if (!isServerPath(path))
         prepareEmbeddedLockFolder();
     const QByteArray name = nativeName(path);
-    const QByteArray dpb = parameterBlock(on ? 1 : 0);
+    const QByteArray dpb = parameterBlock(login, on ? 1 : 0);
     ISC_STATUS_ARRAY status = {};
     isc_db_handle db = 0;
     if (isc_attach_database(status, short(name.size()), name.constData(), &db, short(dpb.size()), dpb.constData()))

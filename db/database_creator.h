@@ -1,6 +1,9 @@
 #pragma once
 
+#include "db/login.h"
 #include "db/result.h"
+
+#include <optional>
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +23,17 @@ struct CreateOptions
     // Statements run after the schema, like its own (a test uses one that
     // fails, to see the half-made database removed).
     QStringList extraStatements;
+    // Who creates the database (on a server: its SYSDBA).
+    DatabaseLogin admin;
+    // A user created (or given a new password) for the workstations, with
+    // rights on the bar's tables, generators and exceptions only.
+    std::optional<DatabaseLogin> workstations;
 };
+
+// Whether `login` can be written into the user's DDL (which takes no
+// parameters): a plain name, a password of printable Latin-1 characters.
+// The reason in Portuguese when not.
+Result<void> checkWorkstationLogin(const DatabaseLogin& login);
 Result<void> createDatabase(const QString& path, bool demo, const CreateOptions& options);
 
 // True when `path` names a database on a server rather than a local file.
@@ -28,4 +41,4 @@ bool isServerPath(const QString& path);
 
 // Turns synchronous writes of a database off or on (its header flag). Off
 // suits throwaway test databases only: a power cut may then lose commits.
-Result<void> setForcedWrites(const QString& path, bool on);
+Result<void> setForcedWrites(const QString& path, bool on, const DatabaseLogin& login = DatabaseLogin());

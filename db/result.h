@@ -12,6 +12,10 @@ struct Failure
 {
     QString code;
     QString text;
+    // The connection to the database broke (or was given up) on the way:
+    // what was being written may or may not be stored, and the screen keeps
+    // what it shows. Such a failure has no code: the text says it all.
+    bool lost = false;
 
     // The text handed to trata_erro_banco: the SQL code stands after the first
     // "=" up to the next ":" ("Erro do banco de dados, código=-803: ...").

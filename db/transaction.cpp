@@ -2,8 +2,6 @@
 
 #include "db/connection.h"
 
-#include <QSqlError>
-
 Transaction::Transaction(Connection& connection)
     : m_connection(connection)
 {
@@ -17,12 +15,11 @@ Transaction::Transaction(Connection& connection)
         m_failure = Failure{QString(), QStringLiteral("Já existe uma transação em andamento nesta conexão.")};
         return;
     }
-    if (!m_connection.database().transaction()) {
-        m_failure = failureFrom(m_connection.database().lastError());
+    if (Result<void> begun = m_connection.beginTransaction(); !begun) {
+        m_failure = begun.failure();
         return;
     }
     m_begun = true;
-    m_connection.setInTransaction(true);
 }
 
 Transaction::~Transaction()
@@ -36,14 +33,10 @@ Result<void> Transaction::commit()
         return m_failure;
     if (m_done || !m_connection.inTransaction())
         return Failure{QString(), QStringLiteral("A transação já foi encerrada.")};
-    if (!m_connection.database().commit()) {
-        Failure failure = failureFrom(m_connection.database().lastError());
-        rollback();
-        return failure;
-    }
     m_done = true;
-    m_connection.setInTransaction(false);
-    return {};
+    // A commit that fails leaves nothing open: the connection gives the
+    // transaction up either way.
+    return m_connection.commitTransaction();
 }
 
 void Transaction::rollback()
@@ -52,7 +45,5 @@ void Transaction::rollback()
         return;
     m_done = true;
     // Closing the connection already gave the work up.
-    if (m_connection.inTransaction())
-        m_connection.database().rollback();
-    m_connection.setInTransaction(false);
+    m_connection.rollbackTransaction();
 }

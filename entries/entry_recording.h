@@ -41,6 +41,18 @@ struct RecordedEntries
     QString documento() const;
 };
 
-// Stores one `entrada` row per unit, all in one transaction: every unit or
-// none. Nothing is left open or half-written when it fails.
-Result<RecordedEntries> recordEntries(Connection& connection, const EntrySale& sale);
+// Stores one `entrada` row per unit, all in one transaction run where the
+// database is, in one hop: every unit or none. Nothing is left open or
+// half-written when it fails. `drawn` gets the codes and numbers as soon as
+// they are drawn, before any row: a sale whose commit broke is looked for by
+// them afterwards.
+Result<RecordedEntries> recordEntries(Connection& connection, const EntrySale& sale,
+                                      RecordedEntries* drawn = nullptr);
+
+// How many of this register's entries with codes `first` to `last` are
+// stored: all of them (the sale was stored) or none. The register is asked
+// too: a server killed before its generator reached the disk may hand the
+// same codes to another counter after its restart.
+Result<int> storedEntries(Connection& connection, qint64 first, qint64 last, qint16 caixa);
+// The stored moment of entry `code` (a null moment when there is none).
+Result<QDateTime> storedEntryDate(Connection& connection, qint64 code);

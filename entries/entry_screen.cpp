@@ -169,6 +169,18 @@ bool EntryScreen::record()
         return false;
     }
 
+    // A sale whose commit broke earlier is looked for before anything is
+    // written: found, it was recorded then; not found, it is recorded now.
+    if (m_unsettled) {
+        const auto earlier = settle(msg::entradaJaGravada.arg(m_unsettled->drawn.documento()));
+        if (!earlier) {
+            m_messages.info(msg::entradaIndefinida);
+            return false;
+        }
+        if (*earlier)
+            return true;
+    }
+
     EntrySale sale;
     sale.tipo = tipo();
     sale.forma = forma();
@@ -178,32 +190,80 @@ bool EntryScreen::record()
 
     // The transaction is over (committed or rolled back) when this returns,
     // so no message below holds a lock.
-    const auto recorded = recordEntries(*m_settings.conexao, sale);
+    RecordedEntries drawn;
+    const auto recorded = recordEntries(*m_settings.conexao, sale, &drawn);
     if (!recorded) {
-        showFailure(recorded.failure());
-        return false;
+        const Failure& failure = recorded.failure();
+        if (!failure.lost || drawn.lastCode == 0) {
+            showFailure(failure);
+            return false;
+        }
+        // The commit may have reached the server: ask it, once it is back.
+        logFailure(m_settings.dataDir, m_settings.numero_caixa, failure.description());
+        m_unsettled = Unsettled{drawn, ticketOf(sale, drawn)};
+        std::optional<bool> stored;
+        if (m_settings.conexao->reconnect())
+            stored = settle(QString());
+        if (!stored) {
+            m_messages.info(msg::entradaIndefinida);
+            return false;
+        }
+        if (!*stored)
+            m_messages.info(msg::entradaNaoGravada);
+        return *stored;
     }
+    finishStored(ticketOf(sale, *recorded), QString());
+    return true;
+}
 
+EntryTicket EntryScreen::ticketOf(const EntrySale& sale, const RecordedEntries& recorded) const
+{
     EntryTicket ticket;
-    ticket.parking = recorded->parking;
+    ticket.parking = recorded.parking;
     ticket.caixa = m_settings.numero_caixa;
-    ticket.documento = recorded->documento();
-    ticket.dataEntrada = recorded->dataEntrada;
+    ticket.documento = recorded.documento();
+    ticket.dataEntrada = recorded.dataEntrada;
     ticket.tipo = sale.tipo;
     ticket.forma = sale.forma;
     ticket.quantidade = m_qtde;
     ticket.preco = sale.preco;
     ticket.total = sale.preco.times(Money::fromWhole(sale.units));
-    m_lastTicket = ticket;
+    return ticket;
+}
 
+std::optional<bool> EntryScreen::settle(const QString& told)
+{
+    Connection& conexao = *m_settings.conexao;
+    const RecordedEntries& drawn = m_unsettled->drawn;
+    const auto stored = storedEntries(conexao, drawn.firstCode, drawn.lastCode, m_settings.numero_caixa);
+    if (!stored) {
+        logFailure(m_settings.dataDir, m_settings.numero_caixa, stored.failure().description());
+        return std::nullopt;
+    }
+    if (*stored == 0) {
+        m_unsettled.reset();
+        return false;
+    }
+    EntryTicket ticket = m_unsettled->ticket;
+    if (const auto date = storedEntryDate(conexao, drawn.lastCode))
+        ticket.dataEntrada = *date;
+    m_unsettled.reset();
+    finishStored(ticket, told);
+    return true;
+}
+
+void EntryScreen::finishStored(EntryTicket ticket, const QString& told)
+{
+    m_lastTicket = ticket;
     const auto printed = printEntryTicket(m_settings, ticket);
+    // The sale is stored: the screen empties before anything is said.
     load();
     if (!printed) {
-        // The entries are stored: the operator prints again with F3.
         logFailure(m_settings.dataDir, m_settings.numero_caixa, printed.failure().text);
-        m_messages.info(printed.failure().text);
+        m_messages.info(msg::entradaGravadaSemCupom.arg(ticket.documento, printed.failure().text));
+    } else if (!told.isEmpty()) {
+        m_messages.info(told);
     }
-    return true;
 }
 
 void EntryScreen::reprint()

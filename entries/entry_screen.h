@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entries/entry_recording.h"
 #include "entries/entry_ticket.h"
 
 #include <QDateTime>
@@ -65,16 +66,27 @@ public:
 
     // Enter on Troco: stores the sale, prints its ticket and loads the screen
     // again. False when nothing was stored; the fields then keep their values.
+    // A sale whose recording broke with the connection is looked for first:
+    // found, it counts as stored (its ticket printed), never stored again.
     bool record();
     // F3: the last print job again.
     void reprint();
 
     // The ticket of the last sale recorded here, if any.
     const std::optional<EntryTicket>& lastTicket() const { return m_lastTicket; }
+    // A sale whose commit broke before anyone could tell whether it was stored.
+    bool hasUnsettledSale() const { return m_unsettled.has_value(); }
 
 private:
     QStringList requiredTexts() const;
     void showFailure(const Failure& failure);
+    EntryTicket ticketOf(const EntrySale& sale, const RecordedEntries& recorded) const;
+    // Prints the ticket of a stored sale and loads the screen again; `told`
+    // (when not empty) is said once the screen is empty.
+    void finishStored(EntryTicket ticket, const QString& told);
+    // The sale of `m_unsettled`: true when it was stored (and is now
+    // printed), false when not; empty while the database cannot say.
+    std::optional<bool> settle(const QString& told);
 
     const TerminalSettings& m_settings;
     Messages& m_messages;
@@ -93,5 +105,11 @@ private:
     QString m_troco;
 
     std::optional<EntryTicket> m_lastTicket;
+    struct Unsettled
+    {
+        RecordedEntries drawn;
+        EntryTicket ticket;
+    };
+    std::optional<Unsettled> m_unsettled;
     bool m_recording = false;
 };

@@ -58,6 +58,8 @@ MovementKind makeEntries()
     k.cancelSql = QStringLiteral(
         "update entrada set cexcluida = 'Sim', cmotivo_exclusao = '', ncaixa_exclusao = ? "
         "where ncodigo = ? and cexcluida = 'Nao'");
+    k.cancelledSql = QStringLiteral(
+        "select count(*) from entrada where ncodigo = ? and cexcluida = 'Sim' and ncaixa_exclusao = ?");
     return k;
 }
 
@@ -105,6 +107,8 @@ MovementKind makeSales()
     k.cancelSql = QStringLiteral(
         "update item_venda set cexcluido = 'Sim', cmotivo_exclusao = '', ncaixa_exclusao = ? "
         "where ncodigo = ? and cexcluido = 'Nao'");
+    k.cancelledSql = QStringLiteral(
+        "select count(*) from item_venda where ncodigo = ? and cexcluido = 'Sim' and ncaixa_exclusao = ?");
     return k;
 }
 

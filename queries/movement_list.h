@@ -53,6 +53,9 @@ struct MovementKind
     // row only while it is still active, so a row cancelled meanwhile by
     // another workstation keeps the register that cancelled it.
     QString cancelSql;
+    // Whether row `ncodigo` stands cancelled by cash register `?`, as
+    // cancelSql leaves it: a count of 0 or 1 (code first, then register).
+    QString cancelledSql;
 };
 
 const MovementKind& saleMovements();

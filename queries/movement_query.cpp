@@ -159,27 +159,44 @@ MovementQuery::Cancel MovementQuery::cancela_marcados(int currentRow)
     int touched = 0;
     std::optional<Failure> failure;
     if (!codes.isEmpty()) {
-        // All marked rows or none: the guard rolls back on leaving this
-        // scope unless it committed, before any message is shown.
-        Transaction transaction(*m_settings.conexao);
-        if (!transaction.begun()) {
-            failure = transaction.failure();
-        } else {
+        // All marked rows or none, in one hop: the guard rolls back on
+        // leaving unless it committed, before any message is shown.
+        Connection& conexao = *m_settings.conexao;
+        Result<int> done = conexao.run<int>([&]() -> Result<int> {
+            Transaction transaction(conexao);
+            if (!transaction.begun())
+                return transaction.failure();
+            int rows = 0;
             for (qint64 code : codes) {
-                Result<int> done = m_settings.conexao->execute(
-                    m_kind.cancelSql,
-                    {SqlValue::integer(m_settings.numero_caixa), SqlValue::integer(code)});
-                if (!done) {
-                    failure = done.failure();
-                    break;
-                }
-                touched += *done;
+                Result<int> one = conexao.execute(
+                    m_kind.cancelSql, {SqlValue::integer(m_settings.numero_caixa), SqlValue::integer(code)});
+                if (!one)
+                    return one.failure();
+                rows += *one;
             }
-            if (!failure) {
-                Result<void> committed = transaction.commit();
-                if (!committed)
-                    failure = committed.failure();
+            if (Result<void> committed = transaction.commit(); !committed)
+                return committed.failure();
+            return rows;
+        });
+        if (done) {
+            touched = *done;
+        } else if (done.failure().lost) {
+            // The commit may have reached the server: ask it, once it is back.
+            logFailure(m_settings.dataDir, m_settings.numero_caixa, done.failure().description());
+            Result<int> found = conexao.reconnect() ? cancelledHere(codes) : Result<int>(done.failure());
+            if (!found) {
+                m_messages.info(msg::exclusaoIndefinida);
+                return Cancel::Unknown;
             }
+            pesquisa();
+            if (*found == 0) {
+                report(done.failure());
+                return Cancel::Failed;
+            }
+            m_messages.info(msg::exclusaoJaGravada);
+            return Cancel::Done;
+        } else {
+            failure = done.failure();
         }
     }
 
@@ -203,6 +220,22 @@ MovementQuery::Cancel MovementQuery::cancela_marcados(int currentRow)
         return Cancel::SomeAlreadyDone;
     }
     return Cancel::Done;
+}
+
+Result<int> MovementQuery::cancelledHere(const QList<qint64>& codes)
+{
+    Connection& conexao = *m_settings.conexao;
+    return conexao.run<int>([&]() -> Result<int> {
+        int cancelled = 0;
+        for (qint64 code : codes) {
+            Result<Rows> rows = conexao.select(
+                m_kind.cancelledSql, {SqlValue::integer(code), SqlValue::integer(m_settings.numero_caixa)});
+            if (!rows)
+                return rows.failure();
+            cancelled += int(rows->integer(0, QStringLiteral("count")));
+        }
+        return cancelled;
+    });
 }
 
 void MovementQuery::report(const Failure& failure)

@@ -29,6 +29,7 @@ public:
         SomeAlreadyDone,   // some marked rows had been cancelled elsewhere meanwhile
         Conflict,          // another workstation was changing a marked row: nothing done
         Failed,            // the database refused: nothing done
+        Unknown,           // the connection broke at the commit and is not back yet
     };
 
     MovementQuery(const MovementKind& kind, const TerminalSettings& settings, Messages& messages,
@@ -85,6 +86,9 @@ signals:
 
 private:
     bool fill(MovementModel& model, const GridList& list);
+    // After a commit whose connection broke: how many of `codes` stand
+    // cancelled by this register, once the database is back.
+    Result<int> cancelledHere(const QList<qint64>& codes);
     void report(const Failure& failure);
 
     const MovementKind& m_kind;

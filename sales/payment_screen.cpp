@@ -29,9 +29,10 @@ QLineEdit* moneyField(const char* name, QWidget* parent)
 } // namespace
 
 FrmPagamentoVenda::FrmPagamentoVenda(const TerminalSettings& settings, Messages& messages,
-                                     const QList<SaleLine>& lines, const QString& total, QWidget* parent)
+                                     const QList<SaleLine>& lines, const QString& total, QWidget* parent,
+                                     qint64* unsettled)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_payment(settings, messages, lines, total)
+    , m_payment(settings, messages, lines, total, unsettled)
 {
     setObjectName(QStringLiteral("FrmPagamentoVenda"));
     setWindowTitle(QStringLiteral("Fechamento"));

@@ -20,7 +20,7 @@ class FrmPagamentoVenda final : public QDialog
 
 public:
     FrmPagamentoVenda(const TerminalSettings& settings, Messages& messages, const QList<SaleLine>& lines,
-                      const QString& total, QWidget* parent = nullptr);
+                      const QString& total, QWidget* parent = nullptr, qint64* unsettled = nullptr);
     ~FrmPagamentoVenda() override;
 
     SalePayment& payment() { return m_payment; }

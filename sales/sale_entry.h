@@ -32,6 +32,10 @@ public:
     SaleEntry(const TerminalSettings& settings, Messages& messages);
 
     Fields fields;
+    // The key of the sale on screen when its recording broke with the
+    // connection before anyone could tell whether it was stored (0: none);
+    // the next closing looks for it first.
+    qint64 unsettledSale = 0;
 
     // Load, F2 on Yes, and after a sale is recorded: no line, total 0.
     void load();

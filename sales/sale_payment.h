@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/result.h"
 #include "sales/sale_line.h"
 
 #include <QList>
@@ -31,8 +32,11 @@ public:
     };
 
     // `total` is the sale screen's total text; received and change start at 0.
+    // `unsettled`, kept by the sale screen across payment screens, holds the
+    // key of this sale when its recording broke with the connection and
+    // nobody knows yet whether it was stored (0: none).
     SalePayment(const TerminalSettings& settings, Messages& messages, QList<SaleLine> lines,
-                const QString& total);
+                const QString& total, qint64* unsettled = nullptr);
 
     static QStringList formas();
 
@@ -45,7 +49,9 @@ public:
     static QString formatMoney(const QString& text);
 
     // Enter on "Troco": records the sale and its lines in one transaction,
-    // then prints one ticket per line. Only the first call records.
+    // then prints one ticket per line. Only the first call records. A sale
+    // whose recording broke with the connection is looked for first: found,
+    // it is Recorded (its tickets printed) and never stored again.
     Outcome record();
 
     qint64 recordedKey() const { return m_key; }
@@ -54,9 +60,15 @@ public:
 private:
     enum class State { Open, Recording, Recorded };
 
+    // The outcome of sale `key`, stored but not printed yet.
+    Outcome recordedEarlier(qint64 key, const QString& told);
+    // The tickets of the sale just stored; a failure tells the sale is stored.
+    void printTickets(const Result<void>& printed);
+
     const TerminalSettings& m_settings;
     Messages& m_messages;
     QList<SaleLine> m_lines;
+    qint64* m_unsettled = nullptr;
     State m_state = State::Open;
     qint64 m_key = 0;
 };

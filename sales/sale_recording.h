@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 class Connection;
+struct SaleTicketItem;
 
 // What the payment screen hands over to be recorded.
 struct SalePaymentValues
@@ -43,10 +44,21 @@ inline const QString itemStatement = QStringLiteral(
 // does not read or does not fit its column, before anything is written.
 Result<QList<SaleItemValues>> readLines(const QList<SaleLine>& lines);
 
-// The sale and all its lines in one transaction: every row or none. The key
-// is drawn inside it; a key or document number drawn for a sale that rolls
-// back is lost, never reused. Returns the sale's key.
+// The sale and all its lines in one transaction, run where the database is
+// in one hop: every row or none. The key is drawn inside it, before any row;
+// a key or document number drawn for a sale that rolls back is lost, never
+// reused. Returns the sale's key. `drawnKey` gets the key as soon as it is
+// drawn, so that a sale whose commit broke can be looked for afterwards.
+// With `ticket`, the lines are read back for the tickets inside the same
+// transaction: nothing read after the commit can then fail the tickets.
 Result<qint64> recordSale(Connection& conexao, qint16 numero_caixa, const SalePaymentValues& payment,
-                          const QList<SaleItemValues>& items);
+                          const QList<SaleItemValues>& items, qint64* drawnKey = nullptr,
+                          QList<SaleTicketItem>* ticket = nullptr);
+
+// Whether this register's sale `key` of `total` is stored (its `venda` row,
+// and so all its lines). The register and total are asked too: a server
+// killed before its generator reached the disk may hand the same key to
+// another sale after its restart.
+Result<bool> saleStored(Connection& conexao, qint64 key, qint16 numero_caixa, Money total);
 
 } // namespace sale_recording

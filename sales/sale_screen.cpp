@@ -352,7 +352,8 @@ bool FrmVendas::fecharVenda()
     if (!m_entry.canClose())
         return false;
 
-    FrmPagamentoVenda payment(m_settings, m_messages, m_entry.lines(), m_text7->text(), this);
+    FrmPagamentoVenda payment(m_settings, m_messages, m_entry.lines(), m_text7->text(), this,
+                              &m_entry.unsettledSale);
     payment.exec();
     const bool recorded = payment.recorded();
     if (recorded)

@@ -190,22 +190,29 @@ private slots:
         QCOMPARE(*c.generator(QStringLiteral("venda"), 0), 0);
     }
 
-    void openFailureCarriesTheDriversText_data()
+    // A missing file keeps the driver's text and code; a server out of reach
+    // is told in Portuguese, without Firebird's English network words.
+    void openFailureSaysWhy_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addRow("missing file") << "missing.fdb";
-        QTest::addRow("server that is not there") << "localhost/3:/tmp/none.fdb";
+        QTest::addColumn<bool>("unreachable");
+        QTest::addRow("missing file") << "missing.fdb" << false;
+        QTest::addRow("server that is not there") << "localhost/3:/tmp/none.fdb" << true;
     }
-    void openFailureCarriesTheDriversText()
+    void openFailureSaysWhy()
     {
         QFETCH(QString, path);
+        QFETCH(bool, unreachable);
         QTemporaryDir folder;
         Connection c;
         const Result<void> opened = c.open(path.contains(u':') ? path : folder.filePath(path));
         QVERIFY(!opened.ok());
         QVERIFY(!c.isOpen());
-        QVERIFY(!opened.failure().text.isEmpty());
-        QVERIFY2(!opened.failure().code.isEmpty(), qPrintable(opened.failure().description()));
+        const Failure& failure = opened.failure();
+        QCOMPARE(failure.lost, unreachable);
+        QCOMPARE(failure.code.isEmpty(), unreachable);
+        QCOMPARE(failure.text.startsWith(QStringLiteral("Sem conexão com o servidor do banco de dados")), unreachable);
+        QVERIFY2(!failure.text.contains(QStringLiteral("network")), qPrintable(failure.text));
         QVERIFY(!c.select(QStringLiteral("select * from caixa")).ok());
     }
 

@@ -149,7 +149,15 @@ bool FirebirdServer::start(QString* why)
         while (it.hasNext())
             giveToFirebird(it.next());
     }
+    m_prepared = true;
+    if (!launch(why))
+        return false;
+    m_startMs = timer.elapsed();
+    return true;
+}
 
+bool FirebirdServer::launch(QString* why)
+{
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("FIREBIRD"), m_root.path());
     environment.insert(QStringLiteral("FIREBIRD_LOCK"), m_root.filePath(QStringLiteral("lock")));
@@ -174,11 +182,58 @@ bool FirebirdServer::start(QString* why)
         return false;
     }
     m_pid = m_process.processId();
+    m_frozen = false;
     if (!waitUntilAnswering(why)) {
         stop();
         return false;
     }
-    m_startMs = timer.elapsed();
+    return true;
+}
+
+void FirebirdServer::kill()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    ::kill(pid_t(m_pid), SIGKILL);
+    m_process.waitForFinished(10000);
+    m_frozen = false;
+}
+
+void FirebirdServer::freeze()
+{
+    if (m_process.state() != QProcess::NotRunning && !m_frozen) {
+        ::kill(pid_t(m_pid), SIGSTOP);
+        m_frozen = true;
+    }
+}
+
+void FirebirdServer::thaw()
+{
+    // Also for a stop sent from another thread (a test's fault hook).
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_pid), SIGCONT);
+    m_frozen = false;
+}
+
+bool FirebirdServer::restart(QString* why)
+{
+    QString reason;
+    if (!why)
+        why = &reason;
+    if (!m_prepared) {
+        *why = QStringLiteral("O servidor de teste nunca foi iniciado.");
+        return false;
+    }
+    if (isRunning())
+        return true;
+    // The kernel may keep the port a moment after the old process died.
+    QElapsedTimer timer;
+    timer.start();
+    while (!launch(why)) {
+        if (timer.elapsed() > 10000)
+            return false;
+        QThread::msleep(100);
+    }
     return true;
 }
 
@@ -282,8 +337,11 @@ bool FirebirdServer::waitUntilAnswering(QString* why)
 
 void FirebirdServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
+    if (m_process.state() == QProcess::NotRunning) {
+        m_portLock.reset();
         return;
+    }
+    thaw();
     QElapsedTimer timer;
     timer.start();
     // Only the process started here, by its PID.

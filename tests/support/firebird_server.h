@@ -34,6 +34,15 @@ public:
     void stop();
     bool isRunning() const;
 
+    // Faults for the tests of a lost server: killed at once (as a power cut
+    // or a crash), frozen and thawed (a server that stops answering without
+    // closing its connections), and started again on the same port, folder
+    // and databases after a kill or a stop.
+    void kill();
+    void freeze();
+    void thaw();
+    bool restart(QString* why);
+
     int port() const { return m_port; }
     qint64 pid() const { return m_pid; }
     // A folder the server may create databases in.
@@ -48,6 +57,7 @@ private:
     bool prepareRoot(const QString& tree, QString* why);
     bool makeSecurityDatabase(QString* why);
     bool waitUntilAnswering(QString* why);
+    bool launch(QString* why);
 
     QTemporaryDir m_root;
     // Held while the server runs, so parallel test programs never pick the
@@ -58,4 +68,6 @@ private:
     qint64 m_pid = 0;
     qint64 m_startMs = 0;
     qint64 m_stopMs = 0;
+    bool m_prepared = false;
+    bool m_frozen = false;
 };

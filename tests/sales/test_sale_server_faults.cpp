@@ -1,0 +1,143 @@
+#include "common/message_texts.h"
+#include "common/terminal_settings.h"
+#include "db/connection.h"
+#include "db/database_creator.h"
+#include "sales/sale_payment.h"
+#include "tests/support/firebird_server.h"
+#include "tests/support/scripted_messages.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <signal.h>
+
+// A sale counter whose server dies or freezes while a sale is committed: once
+// the server is back, the same program works again, each sale is stored
+// once, and the operator is told what was stored.
+class TestSaleServerFaults : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FirebirdServer> m_server;
+    int m_round = 0;
+
+    static QList<SaleLine> twoLines()
+    {
+        return {{QStringLiteral("1"), QStringLiteral("Produto"), QStringLiteral("2"), QStringLiteral("R$ 1,50"),
+                 QStringLiteral("R$ 3,00"), false},
+                {QStringLiteral("2"), QStringLiteral("Produto"), QStringLiteral("1"), QStringLiteral("R$ 4,00"),
+                 QStringLiteral("R$ 4,00"), false}};
+    }
+
+    static SalePayment::Outcome close(TerminalSettings& settings, ScriptedMessages& messages, qint64* unsettled)
+    {
+        SalePayment payment(settings, messages, twoLines(), QStringLiteral("R$ 7,00"), unsettled);
+        payment.fields.text8 = QStringLiteral("10");
+        payment.leaveReceived();
+        return payment.record();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_server = std::make_unique<FirebirdServer>();
+        QString why;
+        if (!m_server->start(&why))
+            QSKIP(qPrintable(why));
+    }
+
+    void commitBrokenByTheServer_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("storedThen");  // whether the broken commit reached the database
+        QTest::addRow("killed before the commit") << "kill before" << false;
+        QTest::addRow("killed after the commit, reply lost") << "kill after" << true;
+        // Cut off while frozen; the server commits what it held once thawed.
+        QTest::addRow("frozen at the commit, thawed later") << "freeze" << true;
+    }
+    void commitBrokenByTheServer()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, storedThen);
+        const QString path = m_server->databasePath(QStringLiteral("faults%1.fdb").arg(++m_round));
+        QVERIFY(createDatabase(path, true).ok());
+        QTemporaryDir dataDir;
+        Connection conexao;
+        QVERIFY(conexao.open(path).ok());
+        ConnectionLimits limits;
+        limits.silenceMs = 1500;
+        limits.attachMs = 1500;
+        limits.retryMs = 200;
+        conexao.setLimits(limits);
+        TerminalSettings settings;
+        settings.conexao = &conexao;
+        settings.numero_caixa = 1;
+        settings.modo_impressao = 2;
+        settings.nome_fantasia = QStringLiteral("Bar Estrela");
+        settings.dataDir = dataDir.path();
+        ScriptedMessages messages;
+
+        const qint64 pid = m_server->pid();
+        bool fired = false;
+        conexao.setFaultHook([&](FaultPoint point) {
+            const bool before = point == FaultPoint::BeforeCommit;
+            if (fired || before != (fault != u"kill after"))
+                return false;
+            fired = true;
+            ::kill(pid_t(pid), fault == u"freeze" ? SIGSTOP : SIGKILL);
+            QThread::msleep(200);
+            return fault == u"kill after";
+        });
+
+        // The operator learns the outcome is unknown; the lines stay.
+        qint64 unsettled = 0;
+        QCOMPARE(close(settings, messages, &unsettled), SalePayment::Outcome::Failed);
+        QVERIFY(fired);
+        QCOMPARE(messages.texts().last(), msg::vendaIndefinida);
+        QVERIFY(unsettled != 0);
+        QVERIFY2(!messages.transcript().contains(QStringLiteral("connection")), qPrintable(messages.transcript()));
+
+        // While the server is away every call fails at once, in Portuguese.
+        const Result<Rows> away = conexao.select(QStringLiteral("select count(*) from venda"));
+        QVERIFY(!away.ok());
+        QVERIFY(away.failure().lost);
+        QVERIFY(away.failure().text.startsWith(QStringLiteral("Sem conexão com o servidor do banco de dados")));
+
+        if (fault == u"freeze") {
+            m_server->thaw();
+        } else {
+            m_server->kill();
+            QString why;
+            QVERIFY2(m_server->restart(&why), qPrintable(why));
+        }
+        QThread::msleep(limits.retryMs + 50);
+
+        // Closing again: the sale is looked for before anything is written.
+        messages.clear();
+        const SalePayment::Outcome again = close(settings, messages, &unsettled);
+        QVERIFY2(again == SalePayment::Outcome::Recorded, qPrintable(messages.transcript()));
+        QCOMPARE(unsettled, 0);
+        QCOMPARE(messages.texts(), storedThen ? QStringList{msg::vendaJaGravada} : QStringList());
+        Connection check;
+        QVERIFY(check.open(path).ok());
+        QCOMPARE(check.select(QStringLiteral("select count(*) from venda"))->integer(0, QStringLiteral("count")), 1);
+        QCOMPARE(check.select(QStringLiteral("select count(*) from item_venda"))->integer(0, QStringLiteral("count")), 2);
+
+        // The same program goes on as before.
+        messages.clear();
+        QCOMPARE(close(settings, messages, &unsettled), SalePayment::Outcome::Recorded);
+        QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.transcript()));
+        QCOMPARE(check.select(QStringLiteral("select count(*) from venda"))->integer(0, QStringLiteral("count")), 2);
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_server)
+            m_server->stop();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaleServerFaults)
+#include "test_sale_server_faults.moc"
