@@ -44,6 +44,9 @@ inline const QString sairComVendaAberta = QStringLiteral("Existe uma venda em an
 inline const QString valorAcimaDoLimite = QStringLiteral("A quantidade ou o valor informado está acima do limite permitido! Por favor verifique.");
 inline const QString vendaNaoGravada = QStringLiteral("A venda não foi gravada! Os produtos continuam na tela: tente fechar a venda novamente ou cancele-a com F2.");
 
+// Registers
+inline const QString numeroCaixaInvalido = QStringLiteral("Código do caixa inválido! Informe um número inteiro de 1 a 32767.");
+
 // Movement queries (cancelling sale lines and entries)
 inline const QString registroJaExcluido = QStringLiteral("O registro marcado já tinha sido excluído em outro caixa e foi mantido como estava! As listas foram atualizadas.");
 inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam! As listas foram atualizadas.");
