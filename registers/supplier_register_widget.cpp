@@ -23,6 +23,8 @@ QGridLayout* pageGrid(QWidget* page)
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    // Both pages' fields start at the same place.
+    grid->setColumnMinimumWidth(0, page->fontMetrics().horizontalAdvance(QStringLiteral("Razão Social")) + 8);
     return grid;
 }
 
