@@ -68,4 +68,5 @@ void FrmConsultaFornecedores::openDetails(qint32 code)
     // user searches when he wants the new values).
     auto* form = new FrmCadFornecedores(m_settings, messages(), false, code, this);
     form->exec();
+    activateWindow();   // back to the list, where the change was asked
 }
