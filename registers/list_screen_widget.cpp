@@ -2,6 +2,7 @@
 
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
+#include "registers/list_delegate.h"
 #include "registers/register_form_widget.h"
 #include "registers/screen_parts.h"
 
@@ -30,6 +31,8 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("Grid1"));
     m_grid->setModel(&m_list->model());
+    m_grid->setItemDelegate(new ListDelegate(m_grid));
+    m_grid->setShowGrid(false);   // the delegate draws it
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
