@@ -69,6 +69,8 @@ FrmCadFornecedores::FrmCadFornecedores(const TerminalSettings& settings, Message
     m_natureza->addItems({QStringLiteral("Pessoa Física"), QStringLiteral("Pessoa Juridica")});
     m_firstNumber = label(QStringLiteral("Cnpj/Cpf"), this);
     m_secondNumber = label(QStringLiteral("I.E/Rg"), this);
+    m_firstNumber->setObjectName(QStringLiteral("Label8"));   // beside Text8 and Text9
+    m_secondNumber->setObjectName(QStringLiteral("Label9"));
     connect(m_natureza, &QComboBox::currentIndexChanged, this, [this](int index) {
         supplier().setNatureza(index);
         relabel();

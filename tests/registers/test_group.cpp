@@ -140,28 +140,6 @@ private slots:
         QVERIFY(names().contains(QStringLiteral("3 Aguas Minerais")));
     }
 
-    void registerByKeyboard()
-    {
-        auto* form = new FrmCadGrupo(m_settings, m_messages, true);
-        QPointer<FrmCadGrupo> guard(form);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        auto* nome = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
-        auto* codigo = form->findChild<QLineEdit*>(QStringLiteral("Text11"));
-        QVERIFY(!codigo->isEnabled());
-        QCOMPARE(codigo->text(), QStringLiteral("6"));
-        QTest::keyClicks(nome, QStringLiteral("sucos'"));   // the apostrophe is swallowed
-        QTest::keyClick(nome, Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), form->okButton());
-        QTest::keyClick(form->okButton(), Qt::Key_Return);
-        QCOMPARE(codigo->text(), QStringLiteral("7"));
-        QCOMPARE(QApplication::focusWidget(), nome);
-        QVERIFY(names().contains(QStringLiteral("6 Sucos")));
-        QTest::keyClick(nome, Qt::Key_Escape);
-        QTRY_VERIFY(guard.isNull());
-        QVERIFY(m_messages.shown().isEmpty());
-    }
-
 private:
     // "code name" of every group, by code.
     QStringList names()
