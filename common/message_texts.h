@@ -59,6 +59,9 @@ inline const QString entradaJaGravada = QStringLiteral("A venda de entradas que 
 inline const QString entradaNaoGravada = QStringLiteral("A venda de entradas não foi gravada! Os campos continuam na tela: tente de novo.");
 inline const QString entradaGravadaSemCupom = QStringLiteral("A venda de entradas foi gravada (documento %1), mas o cupom não foi impresso:\n%2\nPara imprimir, pressione F3.");
 
+// Registers
+inline const QString numeroCaixaInvalido = QStringLiteral("Código do caixa inválido! Informe um número inteiro de 1 a 32767.");
+
 // Movement queries (cancelling sale lines and entries)
 inline const QString registroJaExcluido = QStringLiteral("O registro marcado já tinha sido excluído em outro caixa e foi mantido como estava! As listas foram atualizadas.");
 inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam! As listas foram atualizadas.");

@@ -3,11 +3,17 @@
 #include "common/navigation.h"
 #include "console/placeholder_screen.h"
 #include "queries/movement_query_screen.h"
+#include "registers/cash_register_list_widget.h"
+#include "registers/cash_register_register_widget.h"
 #include "registers/entry_type_list_widget.h"
 #include "registers/entry_type_register_widget.h"
 #include "registers/establishment_widget.h"
+#include "registers/group_list_widget.h"
+#include "registers/group_register_widget.h"
 #include "registers/product_finder_widget.h"
 #include "registers/product_register_widget.h"
+#include "registers/supplier_list_widget.h"
+#include "registers/supplier_register_widget.h"
 
 #include <QDialog>
 #include <QEventLoop>
@@ -45,17 +51,21 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
 
     // F11 in the product register's "Grupo" creates a group, modally, in
     // the group register.
-    FrmCadProdutos::setGroupRegisterOpener([](QWidget* parent) {
-        PlaceholderScreen groupRegister(QStringLiteral("FrmCadGrupo"), QStringLiteral("Cadastro de grupos"), parent);
-        groupRegister.exec();
+    FrmCadProdutos::setGroupRegisterOpener([s, m](QWidget* parent) {
+        auto* groupRegister = new FrmCadGrupo(*s, *m, /*binclusao*/ true, 0, parent);
+        groupRegister->exec();   // deleted as it closes
     });
 
     m_openings = {
         {S::Establishment, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
              return new FrmCadEstabelecimento(*s, *m, owner);
          }, {}}},
-        {S::GroupRegister, placeholder(How::Owned, QStringLiteral("FrmCadGrupo"), QStringLiteral("Cadastro de grupos"))},
-        {S::GroupList, placeholder(How::Owned, QStringLiteral("FrmConsultaGrupos"), QStringLiteral("Consulta de grupos"))},
+        {S::GroupRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmCadGrupo(*s, *m, /*binclusao*/ true, 0, owner);
+         }, {}}},
+        {S::GroupList, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmConsultaGrupos(*s, *m, owner);
+         }, {}}},
         {S::ProductRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
              return named(new FrmCadProdutos(*s, *m, /*binclusao*/ true, 0, owner), "frmCadProdutos");
          }, {}}},
@@ -68,12 +78,18 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
         {S::EntryTypeList, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
              return new FrmConsultaTipoEntrada(*s, *m, owner);
          }, {}}},
-        {S::CashRegisterRegister, placeholder(How::Owned, QStringLiteral("FrmCadCaixa"), QStringLiteral("Cadastro de caixas"))},
-        {S::CashRegisterList, placeholder(How::Owned, QStringLiteral("FrmConsultaCaixa"), QStringLiteral("Consulta de caixas"))},
-        {S::SupplierRegister, placeholder(How::Owned, QStringLiteral("FrmCadFornecedores"),
-                                          QStringLiteral("Cadastro de fornecedores"))},
-        {S::SupplierList, placeholder(How::Owned, QStringLiteral("FrmConsultaFornecedores"),
-                                      QStringLiteral("Consulta de fornecedores"))},
+        {S::CashRegisterRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmCadCaixa(*s, *m, /*binclusao*/ true, 0, owner);
+         }, {}}},
+        {S::CashRegisterList, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmConsultaCaixa(*s, *m, owner);
+         }, {}}},
+        {S::SupplierRegister, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmCadFornecedores(*s, *m, /*binclusao*/ true, 0, owner);
+         }, {}}},
+        {S::SupplierList, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmConsultaFornecedores(*s, *m, owner);
+         }, {}}},
         {S::EntryQuery, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
              return new ConsultaEntrada(*s, *m, owner);
          }, {}}},

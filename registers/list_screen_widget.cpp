@@ -2,6 +2,7 @@
 
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
+#include "registers/list_delegate.h"
 #include "registers/register_form_widget.h"
 #include "registers/screen_parts.h"
 
@@ -30,6 +31,8 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("Grid1"));
     m_grid->setModel(&m_list->model());
+    m_grid->setItemDelegate(new ListDelegate(m_grid));
+    m_grid->setShowGrid(false);   // the delegate draws it
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -68,7 +71,7 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
     m_keys = new KeyConventions(this, {.arrowsMove = false, .blockApostrophe = true});
     m_keys->setCancelButton(m_sair);
     m_keys->setKeyHandler([this](QKeyEvent* event, QWidget* field) {
-        if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier && !m_procurar->isHidden()) {
             m_procurar->setFocus(Qt::OtherFocusReason);
             return true;
         }
@@ -117,6 +120,8 @@ void ListScreenWidget::setContent(QLayout* filters)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_detalhes);
+    if (m_excluir)
+        buttons->addWidget(m_excluir);
     buttons->addWidget(m_sair);
 
     auto* inner = new QVBoxLayout;
@@ -132,7 +137,10 @@ void ListScreenWidget::setContent(QLayout* filters)
     outer->addWidget(m_header);
     outer->addLayout(inner);
 
-    m_list->reset();
+    if (m_filledOnOpening)
+        procurar();
+    else
+        m_list->reset();
     adjustSize();
     centraliza_form(this);
 }
@@ -187,14 +195,34 @@ QWidget* ListScreenWidget::openRegister(qint32 code) const
 
 void ListScreenWidget::setFilterChain(const QList<QWidget*>& filters)
 {
-    setTabChain(filters + QList<QWidget*>{m_procurar, m_grid, m_detalhes, m_sair});
-    if (!filters.isEmpty())
-        filters.first()->setFocus(Qt::OtherFocusReason);
+    setFilterChain(filters, {});
 }
 
-void ListScreenWidget::showRegister(qint32 code, RegisterFormWidget* form)
+void ListScreenWidget::setFilterChain(const QList<QWidget*>& filters, const QList<QWidget*>& last)
 {
-    connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
+    QList<QWidget*> chain = filters + QList<QWidget*>{m_procurar, m_grid, m_detalhes};
+    if (m_excluir)
+        chain << m_excluir;
+    setTabChain(chain << m_sair << last);
+    if (!filters.isEmpty())
+        filters.first()->setFocus(Qt::OtherFocusReason);
+    else
+        m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+QPushButton* ListScreenWidget::addDeleteButton(const QString& name, const QString& caption)
+{
+    if (!m_excluir) {
+        m_excluir = screenparts::button(name, caption, this);
+        connect(m_excluir, &QPushButton::clicked, this, &ListScreenWidget::excluir);
+    }
+    return m_excluir;
+}
+
+void ListScreenWidget::showRegister(qint32 code, RegisterFormWidget* form, bool refillOnSave)
+{
+    if (refillOnSave)
+        connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
     m_registers.insert(code, form);
     form->show();
 }

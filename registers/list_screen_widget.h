@@ -54,6 +54,12 @@ protected:
     void setContent(QLayout* filters);
     // Whether the Delete key deletes (a list may delete by a button instead).
     void setDeleteKey(bool on) { m_deleteKey = on; }
+    // A button that deletes the selected row as the Delete key does, placed
+    // between "&Detalhes" and "&Sair"; made before setContent().
+    QPushButton* addDeleteButton(const QString& name, const QString& caption);
+    // Whether the grid is filled as the screen opens (a list without filters);
+    // set before setContent().
+    void setFilledOnOpening(bool on) { m_filledOnOpening = on; }
     // Whether "&Detalhes" searches again right after opening the register
     // (a list whose register refreshes it, or that the user searches again, may not).
     void setRefillAfterDetails(bool on) { m_refillAfterDetails = on; }
@@ -65,10 +71,13 @@ protected:
     // Tab goes through `filters`, "&Procurar", the grid, "&Detalhes" and
     // "&Sair"; the screen opens in the first filter.
     void setFilterChain(const QList<QWidget*>& filters);
+    // The same, with `last` after "&Sair" (filters the operator reaches last).
+    void setFilterChain(const QList<QWidget*>& filters, const QList<QWidget*>& last);
     // A register opened for `code` by this list, when still open.
     QWidget* openRegister(qint32 code) const;
-    // Shows `form`, opened for `code`; the list refills when it saves.
-    void showRegister(qint32 code, RegisterFormWidget* form);
+    // Shows `form`, opened for `code`; the list refills when it saves
+    // (unless `refillOnSave` is false: a list the user searches again).
+    void showRegister(qint32 code, RegisterFormWidget* form, bool refillOnSave = true);
 
 private:
     std::unique_ptr<ListScreen> m_list;
@@ -79,7 +88,9 @@ private:
     QPushButton* m_procurar = nullptr;
     QPushButton* m_detalhes = nullptr;
     QPushButton* m_sair = nullptr;
+    QPushButton* m_excluir = nullptr;
     bool m_deleteKey = true;
+    bool m_filledOnOpening = false;
     bool m_refillAfterDetails = true;
     QHash<qint32, QPointer<QWidget>> m_registers;
 };

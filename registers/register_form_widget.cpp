@@ -9,8 +9,13 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 RegisterFormWidget::RegisterFormWidget(std::unique_ptr<RegisterForm> form, Messages& messages,
                                        const QString& caption, const QString& title, QWidget* parent)
@@ -29,7 +34,8 @@ RegisterFormWidget::RegisterFormWidget(std::unique_ptr<RegisterForm> form, Messa
     m_keys = new KeyConventions(this, {.arrowsMove = true, .blockApostrophe = true});
     m_keys->setCancelButton(m_exit);
     m_keys->setKeyHandler([this](QKeyEvent* event, QWidget* field) {
-        return typeLimit(event, field) || filterMixed(event, field) || screenKey(event, field);
+        return typeLimit(event, field) || filterMixed(event, field) || crossPage(event, field)
+            || screenKey(event, field);
     });
 }
 
@@ -70,8 +76,106 @@ QLineEdit* RegisterFormWidget::edit(const QString& name)
     return e;
 }
 
+QPlainTextEdit* RegisterFormWidget::area(const QString& name)
+{
+    if (QPlainTextEdit* existing = m_areas.value(name))
+        return existing;
+    auto* a = new QPlainTextEdit(this);
+    a->setObjectName(name);
+    a->setTabChangesFocus(true);
+    a->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_areas.insert(name, a);
+    const FormField* f = m_form->field(name);
+    if (!f)
+        return a;
+    markRequired(a, f->required);
+    if (f->maxLength > 0) {
+        // Typing stops at the limit (typeLimit); a paste is cut to it.
+        const int limit = f->maxLength;
+        connect(a, &QPlainTextEdit::textChanged, a, [a, limit] {
+            const QString text = a->toPlainText();
+            if (text.size() <= limit)
+                return;
+            const int at = std::min(a->textCursor().position(), limit);
+            a->setPlainText(text.left(limit));
+            QTextCursor cursor = a->textCursor();
+            cursor.setPosition(at);
+            a->setTextCursor(cursor);
+        });
+    }
+    return a;
+}
+
+QTabWidget* RegisterFormWidget::pages(const QString& name)
+{
+    if (!m_pages) {
+        m_pages = new QTabWidget(this);
+        m_pages->setObjectName(name);
+        m_pages->setFocusPolicy(Qt::NoFocus);   // the fields move between pages
+    }
+    return m_pages;
+}
+
+int RegisterFormWidget::pageOf(const QWidget* widget) const
+{
+    if (!m_pages || !widget)
+        return -1;
+    for (int i = 0; i < m_pages->count(); ++i)
+        if (m_pages->widget(i)->isAncestorOf(widget))
+            return i;
+    return -1;
+}
+
+void RegisterFormWidget::showOnItsPage(QWidget* widget)
+{
+    const int page = pageOf(widget);
+    if (page >= 0)
+        m_pages->setCurrentIndex(page);
+}
+
+bool RegisterFormWidget::crossPage(QKeyEvent* event, QWidget* field)
+{
+    const int page = pageOf(field);
+    if (page < 0 || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    bool forward = true;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Down:
+        forward = true;
+        break;
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+        forward = false;
+        break;
+    default:
+        return false;
+    }
+    const int to = page + (forward ? 1 : -1);
+    if (to < 0 || to >= m_pages->count() || pageOf(KeyConventions::nextField(field, forward)) == page)
+        return false;   // the move stays on the page, or there is no page that way
+    if (!m_keys->leaveField(field))
+        return true;
+    m_pages->setCurrentIndex(to);
+    if (QWidget* next = KeyConventions::nextField(field, forward))
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 bool RegisterFormWidget::typeLimit(QKeyEvent* event, QWidget* field)
 {
+    if (auto* a = qobject_cast<QPlainTextEdit*>(field)) {
+        const FormField* f = m_form->field(a->objectName());
+        const QString text = event->text();
+        if (!f || f->maxLength <= 0 || text.size() != 1 || text.at(0).unicode() < 0x20
+            || text.at(0).unicode() == 0x7f
+            || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        const QTextCursor cursor = a->textCursor();
+        return a->toPlainText().size() - (cursor.selectionEnd() - cursor.selectionStart()) + 1 > f->maxLength;
+    }
     auto* e = qobject_cast<QLineEdit*>(field);
     if (!e || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
@@ -140,6 +244,8 @@ void RegisterFormWidget::start(QWidget* first)
     m_first = first;
     m_form->open();
     push();
+    if (m_pages)
+        m_pages->setCurrentIndex(0);
     adjustSize();
     centraliza_form(this);
     if (m_first)
@@ -151,6 +257,9 @@ void RegisterFormWidget::push()
     for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
         if (it.value()->text() != m_form->text(it.key()))
             it.value()->setText(m_form->text(it.key()));
+    for (auto it = m_areas.cbegin(); it != m_areas.cend(); ++it)
+        if (it.value()->toPlainText() != m_form->text(it.key()))
+            it.value()->setPlainText(m_form->text(it.key()));
     pushExtras();
 }
 
@@ -158,6 +267,8 @@ void RegisterFormWidget::pull()
 {
     for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
         m_form->setText(it.key(), it.value()->text());
+    for (auto it = m_areas.cbegin(); it != m_areas.cend(); ++it)
+        m_form->setText(it.key(), it.value()->toPlainText());
     pullExtras();
 }
 
@@ -168,12 +279,15 @@ void RegisterFormWidget::save()
     case RegisterForm::Saved::No:
         push();   // the values stay as typed; a check may have put a name right
         if (QLineEdit* fix = m_edits.value(m_form->fieldToFix())) {
+            showOnItsPage(fix);
             fix->setFocus(Qt::OtherFocusReason);
             fix->selectAll();
         }
         return;
     case RegisterForm::Saved::Inserted:
         push();
+        if (m_pages)
+            m_pages->setCurrentIndex(0);
         if (m_first)
             m_first->setFocus(Qt::OtherFocusReason);
         return;

@@ -12,7 +12,9 @@ class Messages;
 class QKeyEvent;
 class QLayout;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 
 // The widgets of every register form: header band, the fields by their
 // control names, "&Gravar" and "&Sair", the keyboard conventions of the
@@ -43,6 +45,16 @@ protected:
     // The line edit of a field, made on first use: named, limited to its
     // length, marked when required, filtered and formatted by its kind.
     QLineEdit* edit(const QString& name);
+    // A field of several lines (remarks), made on first use: named, limited
+    // to its length, marked when required, with a vertical scroll bar; Enter
+    // and Tab move on as from any field.
+    QPlainTextEdit* area(const QString& name);
+    // Tab pages, for a form whose fields do not fit one: the form opens on
+    // the first page, also after each insert. A forward move (Enter, Tab,
+    // Down) from the last field of a page shows the next page and goes on to
+    // its first field; a backward move from a page's first field shows the
+    // previous page. A field a refused save points at is shown on its page.
+    QTabWidget* pages(const QString& name);
     // Header band on top, `fields` in the middle, the buttons at the bottom.
     void setContent(QLayout* fields);
     // Opens the form and shows it; the focus goes to `first`, which also
@@ -62,6 +74,9 @@ private:
     void save();
     bool typeLimit(QKeyEvent* event, QWidget* field);
     bool filterMixed(QKeyEvent* event, QWidget* field);
+    bool crossPage(QKeyEvent* event, QWidget* field);
+    int pageOf(const QWidget* widget) const;
+    void showOnItsPage(QWidget* widget);
 
     std::unique_ptr<RegisterForm> m_form;
     Messages& m_messages;
@@ -71,4 +86,6 @@ private:
     QPushButton* m_exit = nullptr;
     QWidget* m_first = nullptr;
     QHash<QString, QLineEdit*> m_edits;
+    QHash<QString, QPlainTextEdit*> m_areas;
+    QTabWidget* m_pages = nullptr;
 };

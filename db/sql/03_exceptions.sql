@@ -13,3 +13,5 @@ create exception e_tipo_entrada_desconhecido
     '{ini}O tipo de entrada informado não está cadastrado!';
 create exception e_fornecedor_desconhecido
     '{ini}O fornecedor informado não está cadastrado!';
+create exception e_caixa_em_uso
+    '{ini}O caixa não pode ser excluído porque há vendas, entradas ou cancelamentos registrados com o seu número!';

@@ -126,4 +126,15 @@ begin
         exception e_fornecedor_reservado;
 end^
 
+-- Sales and entries name their cash register by number without a foreign
+-- key (migrated sales may name registers that no longer exist): a register
+-- that any of them names stays.
+create trigger caixa_bd for caixa active before delete position 0 as
+begin
+    if (exists(select 1 from venda where ncaixa_venda = old.ncodigo)
+        or exists(select 1 from entrada where ncaixa_entrada = old.ncodigo or ncaixa_exclusao = old.ncodigo)
+        or exists(select 1 from item_venda where ncaixa_exclusao = old.ncodigo)) then
+        exception e_caixa_em_uso;
+end^
+
 set term ; ^
