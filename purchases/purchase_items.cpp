@@ -237,14 +237,17 @@ void PurchaseItems::cancelaLinha()
 bool PurchaseItems::confirma(int currentRow)
 {
     const Fields& f = fields;
-    // An empty quantity is told as such; the other fields as every screen does.
-    if (!verifica_obrigatorios({f.text2, f.text1, f.text5, f.text6, f.text7, f.text11, f.text8}, m_messages))
+    // The product first; then an empty quantity is told as such (its line
+    // total is empty too); then the other fields as every screen does.
+    if (!verifica_obrigatorios({f.text2, f.text1}, m_messages))
         return false;
     const std::optional<Money> quantity = br::parseMoney(f.text4);
     if (!quantity || *quantity <= Money()) {
         m_messages.info(msg::quantidadeMaiorQueZero);
         return false;
     }
+    if (!verifica_obrigatorios({f.text5, f.text6, f.text7, f.text11, f.text8}, m_messages))
+        return false;
     const std::optional<Money> price = br::parseMoney(f.text5);
     const std::optional<Money> total = br::parseMoney(f.text6);
     if (!price || !total) {
