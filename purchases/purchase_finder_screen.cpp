@@ -227,6 +227,7 @@ void FrmLocalizaCompraProduto::detalhes()
         opening.exec();
     }
     refill(row);
+    activateWindow();
     m_grid1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -242,6 +243,7 @@ void FrmLocalizaCompraProduto::consultaFornecedores()
     if (!m_settings.conexao)
         return;
     const qint32 picked = FrmConsulta::consulta(*m_settings.conexao, m_messages, QStringLiteral("Fornecedores"), this);
+    activateWindow();
     if (picked != 0) {
         pull();
         m_finder.supplierPicked(picked);

@@ -377,6 +377,7 @@ void FrmCompradeProdutos::consultaProdutos()
     if (!m_settings.conexao || !m_text2->isEnabled())
         return;
     const qint32 picked = FrmConsulta::consulta(*m_settings.conexao, m_messages, QStringLiteral("Produtos"), this);
+    activateWindow();
     if (picked != 0) {
         pull();
         const bool found = m_items.productPicked(picked);
