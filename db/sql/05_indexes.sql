@@ -1,4 +1,4 @@
--- What the business-day queries and the purchase finder filter and join on. item_venda.nvenda is
+-- What the business-day queries filter and join on. item_venda.nvenda is
 -- indexed by its foreign key already.
 create index ix_venda_ddata_venda on venda (ddata_venda);
 create index ix_entrada_ddata_entrada on entrada (ddata_entrada);
