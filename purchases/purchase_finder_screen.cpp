@@ -60,7 +60,7 @@ void FrmLocalizaCompraProduto::build()
     m_text10->setToolTip(QStringLiteral("F5 - Consultar fornecedores   F12 - Detalhes da compra selecionada"));
     m_text15 = new QLineEdit(this);
     m_text15->setObjectName(QStringLiteral("Text15"));
-    m_text15->setEnabled(false);
+    purchase_grid::showOnly(m_text15);
     m_command3 = screenparts::button(QStringLiteral("Command3"), QStringLiteral("..."), this);
     m_command3->setMinimumWidth(0);
     m_command3->setFixedWidth(32);
@@ -93,7 +93,9 @@ void FrmLocalizaCompraProduto::build()
     filters->addWidget(label(QStringLiteral("Período"), this), 2, 0);
     auto* period = new QHBoxLayout;
     period->addWidget(m_dtpicker1);
+    period->addSpacing(6);
     period->addWidget(new QLabel(QStringLiteral("a"), this));
+    period->addSpacing(6);
     period->addWidget(m_dtpicker2);
     period->addStretch();
     filters->addLayout(period, 2, 1, 1, 3);

@@ -5,6 +5,9 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
 #include <QTableView>
 
 #include <algorithm>
@@ -67,6 +70,30 @@ void showRow(QTableView* grid, int row)
     const QModelIndex index = model->index(target, column);
     grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     grid->scrollTo(index);
+}
+
+namespace {
+
+template <typename Field>
+void readOnlyLook(Field* field)
+{
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    field->setPalette(palette);
+}
+
+} // namespace
+
+void showOnly(QLineEdit* field)
+{
+    readOnlyLook(field);
+}
+
+void showOnly(QPlainTextEdit* field)
+{
+    readOnlyLook(field);
 }
 
 } // namespace purchase_grid

@@ -3,6 +3,8 @@
 #include <QString>
 
 class ListModel;
+class QLineEdit;
+class QPlainTextEdit;
 class QTableView;
 class QWidget;
 
@@ -18,5 +20,11 @@ int currentRow(const QTableView* grid);
 // After a fill: `row` current and selected, held within the rows found (the
 // first body row when `row` is -1 or nothing was found).
 void showRow(QTableView* grid, int row);
+
+// A field the screen fills and the operator only reads: not editable, out of
+// the tab chain, on the window's own background, its text in full black
+// (a disabled field's grey is hard to read).
+void showOnly(QLineEdit* field);
+void showOnly(QPlainTextEdit* field);
 
 } // namespace purchase_grid

@@ -36,7 +36,7 @@ QLineEdit* field(const char* name, QWidget* parent)
 QLineEdit* shownOnly(const char* name, QWidget* parent)
 {
     QLineEdit* edit = field(name, parent);
-    edit->setEnabled(false);
+    purchase_grid::showOnly(edit);
     return edit;
 }
 
@@ -87,7 +87,7 @@ void FrmCompradeProdutos::build()
     m_text15 = shownOnly("Text15", this);
     m_text9 = new QPlainTextEdit(this);
     m_text9->setObjectName(QStringLiteral("Text9"));
-    m_text9->setEnabled(false);
+    purchase_grid::showOnly(m_text9);
     m_text9->setFixedHeight(m_text9->fontMetrics().lineSpacing() * 2 + 12);
     for (QLineEdit* small : {m_text3, m_text13, m_text10})
         small->setMaximumWidth(150);
@@ -115,9 +115,7 @@ void FrmCompradeProdutos::build()
     m_command2 = screenparts::button(QStringLiteral("Command2"), QStringLiteral("..."), this);
     m_command2->setMinimumWidth(0);
     m_command2->setFixedWidth(32);
-    m_text1 = field("Text1", this);
-    m_text1->setEnabled(false);
-    m_text1->setReadOnly(true);
+    m_text1 = shownOnly("Text1", this);
     m_text4 = field("Text4", this);
     m_text4->setMaxLength(QuantityLength);
     m_text5 = field("Text5", this);
@@ -156,9 +154,7 @@ void FrmCompradeProdutos::build()
     m_text12 = shownOnly("Text12", this);
     m_text7 = field("Text7", this);
     m_text11 = field("Text11", this);
-    m_text8 = field("Text8", this);
-    m_text8->setReadOnly(true);
-    m_text8->setFocusPolicy(Qt::NoFocus);
+    m_text8 = shownOnly("Text8", this);
     for (QLineEdit* amount : {m_text5, m_text6, m_text7, m_text11})
         amount->setMaxLength(AmountLength);
     for (QLineEdit* total : {m_text12, m_text7, m_text11, m_text8}) {
