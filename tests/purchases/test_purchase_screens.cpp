@@ -135,26 +135,35 @@ private slots:
         QTRY_VERIFY(!m_opening);
         QCOMPARE(scalar("select count(*) from compra"), 0);
 
-        openOpening();
-        m_opening->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
-        QCOMPARE(m_messages.texts(), QStringList{msg::informeFornecedor});
-        QCOMPARE(nameOf(focused()), QStringLiteral("Combo1"));
-        QTest::keyClicks(focused(), QStringLiteral("Dis"));
-        m_messages.clear();
-        whenModal([&](QWidget* items) {
-            QVERIFY(QTest::qWaitForWindowActive(items));
-            typeAndEnter(QStringLiteral("2"));
-            typeAndEnter(QStringLiteral("6"));
-            typeAndEnter({});
-            typeAndEnter({});
-            typeAndEnter({});   // stored
-            m_messages.answerNext(false);
-            QTest::keyClick(focused(), Qt::Key_Escape);   // "Não": stays
-            QVERIFY(items->isVisible());
-            m_messages.answerNext(true);
-            QTest::keyClick(focused(), Qt::Key_Escape);
+        // As the console opens it: modal, deleted on closing; the items screen
+        // runs inside its "&Gravar", and its modal call returns after both.
+        m_opening = new FrmAberturaCompra(m_settings, m_messages, /*inclusao*/ true);
+        m_opening->setAttribute(Qt::WA_DeleteOnClose);
+        m_opening->setWindowModality(Qt::ApplicationModal);
+        whenModal([&](QWidget* header) {
+            QVERIFY(QTest::qWaitForWindowActive(header));
+            header->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+            QCOMPARE(m_messages.texts(), QStringList{msg::informeFornecedor});
+            QCOMPARE(nameOf(focused()), QStringLiteral("Combo1"));
+            QTest::keyClicks(focused(), QStringLiteral("Dis"));
+            m_messages.clear();
+            whenModal([&](QWidget* items) {
+                QVERIFY(QTest::qWaitForWindowActive(items));
+                typeAndEnter(QStringLiteral("2"));
+                typeAndEnter(QStringLiteral("6"));
+                typeAndEnter({});
+                typeAndEnter({});
+                typeAndEnter({});   // stored
+                m_messages.answerNext(false);
+                QTest::keyClick(focused(), Qt::Key_Escape);   // "Não": stays
+                QVERIFY(items->isVisible());
+                m_messages.answerNext(true);
+                QTest::keyClick(focused(), Qt::Key_Escape);
+            }, header);
+            header->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
         });
-        m_opening->findChild<QPushButton*>(QStringLiteral("CmdOk"))->click();
+        m_opening->exec();
+        QTRY_VERIFY(!m_opening);
         QCOMPARE(m_messages.texts(), (QStringList{msg::cancelarCompra, msg::cancelarCompra}));
         QCOMPARE(scalar("select count(*) from compra"), 0);
         QCOMPARE(scalar("select count(*) from item_da_compra"), 0);
