@@ -22,8 +22,9 @@
 
 namespace {
 
-// Money is typed as ten characters at most, as in the registers.
-constexpr int AmountLength = 10;
+// Room for an amount as shown ("R$ 1.234.567,89"): a field's length limit
+// also cuts what the screen puts into it, so it must not be the typed size.
+constexpr int AmountLength = 24;
 constexpr int QuantityLength = 9;
 
 QLineEdit* field(const char* name, QWidget* parent)

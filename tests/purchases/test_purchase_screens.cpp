@@ -169,6 +169,25 @@ private slots:
         QCOMPARE(scalar("select count(*) from item_da_compra"), 0);
     }
 
+    void largeAmountsKeepEveryFigure()
+    {
+        const qint32 code = storePurchase(Sul, QDate(2026, 3, 12), QStringLiteral("A"));
+        QVERIFY(run("update compra set ndesconto = 1234.56 where ncodigo = ?", {SqlValue::integer(code)}));
+        FrmCompradeProdutos items(m_settings, m_messages, code, false);
+        items.show();
+        QVERIFY(QTest::qWaitForWindowActive(&items));
+        QCOMPARE(field(&items, "Text7")->text(), QStringLiteral("R$ 1.234,56"));
+        typeAndEnter(QStringLiteral("1"));
+        typeAndEnter(QStringLiteral("10"));
+        typeAndEnter(QStringLiteral("1234,56"));
+        QCOMPARE(field(&items, "Text6")->text(), QStringLiteral("R$ 12.345,60"));
+        typeAndEnter({});
+        typeAndEnter({});   // "&Confirma"
+        QCOMPARE(lines(code), QStringList{"1 10 1234.56 12345.6"});
+        QCOMPARE(field(&items, "Text8")->text(), QStringLiteral("R$ 11.111,04"));
+        QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
+    }
+
     void finderReopensAndRefills()
     {
         storePurchase(Sul, QDate(2026, 3, 10), QStringLiteral("A"), {{1, 2, 3.2}});
