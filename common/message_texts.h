@@ -62,6 +62,16 @@ inline const QString entradaGravadaSemCupom = QStringLiteral("A venda de entrada
 // Registers
 inline const QString numeroCaixaInvalido = QStringLiteral("Código do caixa inválido! Informe um número inteiro de 1 a 32767.");
 
+// Purchases
+inline const QString informeFornecedor = QStringLiteral("Informe o fornecedor!");
+inline const QString quantidadeMaiorQueZero = QStringLiteral("A quantidade deve ser maior que zero!");
+inline const QString incluaProdutosCompra = QStringLiteral("Você deve incluir os produtos antes de fechar a compra!");
+inline const QString compraRegistrada = QStringLiteral("Compra registrada com sucesso!");
+inline const QString cancelarCompra = QStringLiteral("Deseja realmente cancelar essa compra?");
+inline const QString descontoAcimaDoTotal = QStringLiteral("O desconto não pode ser maior que o total dos produtos mais os acréscimos! Por favor verifique.");
+inline const QString itensAlteradosOutroCaixa = QStringLiteral("Os itens desta compra foram alterados em outro caixa! A lista foi atualizada: confira o total e grave novamente.");
+inline const QString selecioneItemCompra = QStringLiteral("Selecione na lista o item que deseja alterar!");
+
 // Movement queries (cancelling sale lines and entries)
 inline const QString registroJaExcluido = QStringLiteral("O registro marcado já tinha sido excluído em outro caixa e foi mantido como estava! As listas foram atualizadas.");
 inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam! As listas foram atualizadas.");

@@ -2,6 +2,8 @@
 
 #include "common/navigation.h"
 #include "console/placeholder_screen.h"
+#include "purchases/purchase_finder_screen.h"
+#include "purchases/purchase_opening_dialog.h"
 #include "queries/movement_query_screen.h"
 #include "registers/cash_register_list_widget.h"
 #include "registers/cash_register_register_widget.h"
@@ -98,9 +100,12 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
          }, {}}},
         {S::EntryCounter, {How::Elsewhere, {}, [n] { n->openEntryScreen(); }}},
         {S::SaleCounter, {How::Elsewhere, {}, [n] { n->openSaleScreen(); }}},
-        {S::PurchaseOpening, placeholder(How::Modal, QStringLiteral("FrmAberturaCompra"), QStringLiteral("Abertura de compra"))},
-        {S::PurchaseFinder, placeholder(How::Modal, QStringLiteral("FrmLocalizaCompraProduto"),
-                                        QStringLiteral("Consulta de compras"))},
+        {S::PurchaseOpening, {How::Modal, [s, m](QWidget*) -> QWidget* {
+             return new FrmAberturaCompra(*s, *m, /*inclusao*/ true);
+         }, {}}},
+        {S::PurchaseFinder, {How::Modal, [s, m](QWidget*) -> QWidget* {
+             return new FrmLocalizaCompraProduto(*s, *m);
+         }, {}}},
         {S::MovementSummary, placeholder(How::Modal, QStringLiteral("relResumoMovimento"),
                                          QStringLiteral("Relatório do resumo do movimento"))},
         {S::SalesByProduct, placeholder(How::Modal, QStringLiteral("relVendasProdutos"),
