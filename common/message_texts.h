@@ -50,4 +50,8 @@ inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcado
 inline const QString algunsJaExcluidos = QStringLiteral("Alguns dos registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam; os demais foram excluídos agora. Confira as listas atualizadas!");
 inline const QString conflitoOutroCaixa = QStringLiteral("Outro caixa estava alterando um dos registros marcados neste momento! Nada foi excluído; as listas foram atualizadas: marque os registros e tente novamente.");
 
+// Reports
+inline const QString periodoInvalido = QStringLiteral("O período informado é inválido! A data e a hora inicial devem ser anteriores à data e à hora final.");
+inline const QString relatorioGravado = QStringLiteral("O relatório foi gravado em %1.");
+
 } // namespace msg

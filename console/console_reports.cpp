@@ -1,0 +1,260 @@
+#include "console/console_reports.h"
+
+#include "common/br_format.h"
+#include "common/db_errors.h"
+#include "common/messages.h"
+#include "common/terminal_settings.h"
+#include "db/connection.h"
+#include "db/transaction.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+using report::formulaText;
+
+namespace {
+
+// The figures of the movement summary, each statement on its own; an
+// unnamed aggregate reads as "Sum" or "Count", a null as 0.
+const QString EntriesSql = QStringLiteral(
+    "select sum(nvalor),count(*) from entrada where ddata_entrada between ? and ? and cexcluida = 'Nao'");
+const QString SalesSql = QStringLiteral(
+    "select sum(iv.ntotal) from venda v,item_venda iv where iv.nvenda = v.ncodigo and ddata_venda between ? and ? "
+    "and cexcluido = 'Nao'");
+const QString CancelledEntriesSql = QStringLiteral(
+    "select count(*) from entrada where ddata_entrada between ? and ? and cexcluida = 'Sim'");
+const QString CancelledSalesSql = QStringLiteral(
+    "select count(*) from venda,item_venda where nvenda = venda.ncodigo and ddata_venda between ? and ? "
+    "and cexcluido = 'Sim'");
+
+// The cash-register summary: its rows are written to the scratch table and
+// read back by report 03 inside one transaction that is then undone, so no
+// other console ever sees them and a failure leaves none behind.
+const QString CashRegistersSql = QStringLiteral("select * from caixa order by ncodigo");
+const QString RegisterEntriesSql = QStringLiteral(
+    "select sum (nvalor) from entrada where cexcluida = 'Nao' and ddata_entrada between ? and ? "
+    "and ncaixa_entrada = ?");
+const QString RegisterSalesSql = QStringLiteral(
+    "select sum (iv.ntotal) from venda v,item_venda iv where nvenda = v.ncodigo and cexcluido = 'Nao' "
+    "and ddata_venda between ? and ? and ncaixa_venda = ?");
+const QString ClearTempSql = QStringLiteral("delete from temp");
+const QString InsertTempSql = QStringLiteral("insert into temp (ccampo1,ncampo2,ncampo3,ncampo4) values (?,?,?,?)");
+
+// The report footer: no screen sets it, so it is always empty.
+const QString rodape_relatorio;
+
+} // namespace
+
+ConsoleReports::ConsoleReports(const TerminalSettings& settings, Messages& messages, QString folder,
+                               PeriodAsker askPeriod, ReportPresenter& presenter)
+    : m_settings(settings)
+    , m_messages(messages)
+    , m_folder(std::move(folder))
+    , m_askPeriod(std::move(askPeriod))
+    , m_presenter(presenter)
+{
+}
+
+QString ConsoleReports::defaultFolder()
+{
+    // An integrator may try out changed layouts from a folder of their own.
+    const QString chosen = qEnvironmentVariable("VORINDA_RELATORIO");
+    if (!chosen.isEmpty())
+        return QDir::cleanPath(chosen);
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("relatorio"));
+}
+
+bool ConsoleReports::askPeriod()
+{
+    if (m_askPeriod)
+        m_askPeriod(m_period);
+    return m_period.chosen();
+}
+
+void ConsoleReports::prepareReport(const char* file)
+{
+    m_cr.limpa_relatorio();
+    m_cr.setReportFileName(QDir(m_folder).filePath(QString::fromLatin1(file)));
+}
+
+QString ConsoleReports::periodFormula(bool shortDates) const
+{
+    const QString start = shortDates ? br::date(m_period.inicio().date()) : m_period.data_inicial;
+    const QString end = shortDates ? br::date(m_period.fim().date()) : m_period.data_final;
+    return formulaText(QStringLiteral("Periodo"), QStringLiteral(" Período de ") + start + QStringLiteral(" a ") + end);
+}
+
+void ConsoleReports::report(const Failure& failure)
+{
+    trata_erro_banco(m_messages, failure);
+}
+
+report::Prepared ConsoleReports::read()
+{
+    const QDateTime printed = m_now ? m_now() : QDateTime::currentDateTime();
+    return m_cr.read(*m_settings.conexao, printed);
+}
+
+// After the report's transaction has ended: no message ever holds one open.
+ConsoleReports::Outcome ConsoleReports::show(const report::Prepared& prepared)
+{
+    if (!prepared) {
+        if (prepared.fault == report::Prepared::Fault::Database)
+            report(prepared.failure);
+        else
+            m_messages.info(prepared.failure.text);
+        return Outcome::Failed;
+    }
+    if (Result<void> shown = m_presenter.present(*prepared.document); !shown) {
+        m_messages.info(shown.failure().text);
+        return Outcome::Failed;
+    }
+    return Outcome::Shown;
+}
+
+ConsoleReports::Outcome ConsoleReports::resumoMovimento()
+{
+    if (!askPeriod())
+        return Outcome::NoPeriod;
+    prepareReport("01.rpt");
+    const SqlParams bounds{SqlValue::timestamp(m_period.inicio()), SqlValue::timestamp(m_period.fim())};
+    Connection& db = *m_settings.conexao;
+
+    report::Prepared prepared;
+    {
+        // Figures and rows from one snapshot of the database, so that they agree.
+        Transaction snapshot(db);
+        if (!snapshot.begun()) {
+            report(snapshot.failure());
+            return Outcome::Failed;
+        }
+        Result<Rows> entries = db.select(EntriesSql, bounds);
+        Result<Rows> sales = entries ? db.select(SalesSql, bounds) : entries;
+        Result<Rows> cancelledEntries = sales ? db.select(CancelledEntriesSql, bounds) : sales;
+        Result<Rows> cancelledSales = cancelledEntries ? db.select(CancelledSalesSql, bounds) : cancelledEntries;
+        if (!cancelledSales) {
+            snapshot.rollback();
+            report(cancelledSales.failure());
+            return Outcome::Failed;
+        }
+        const Money e = entries->money(0, QStringLiteral("Sum"));
+        const qint64 n = entries->integer(0, QStringLiteral("Count"));
+        const Money s = sales->money(0, QStringLiteral("Sum"));
+        const qint64 ce = cancelledEntries->integer(0, QStringLiteral("Count"));
+        const qint64 cs = cancelledSales->integer(0, QStringLiteral("Count"));
+
+        m_cr.setFormula(0, formulaText(QStringLiteral("NomeEmpresa"), m_settings.nome_fantasia));
+        m_cr.setFormula(1, formulaText(QStringLiteral("ConsumoGeral"), br::money(s)));
+        m_cr.setFormula(2, formulaText(QStringLiteral("entradasCanceladas"), QString::number(ce)));
+        m_cr.setFormula(3, formulaText(QStringLiteral("FaturamentoGeral"), br::money(e + s)));
+        m_cr.setFormula(4, formulaText(QStringLiteral("nomeEmpresa"), m_settings.nome_fantasia));
+        m_cr.setFormula(5, periodFormula(true));
+        m_cr.setFormula(6, formulaText(QStringLiteral("qtdeEntradas"), QString::number(n), QStringLiteral("= ")));
+        m_cr.setFormula(7, formulaText(QStringLiteral("totalEntradas"), br::money(e)));
+        m_cr.setFormula(8, formulaText(QStringLiteral("vendasCanceladas"), QString::number(cs)));
+        m_cr.setSelectionFormula(QStringLiteral("{entrada.ddata_entrada} >= dateTime('") + m_period.data_inicial
+                                 + QStringLiteral("') and {entrada.ddata_entrada} <= dateTime('") + m_period.data_final
+                                 + QStringLiteral("') and {entrada.cexcluida} = 'Nao'"));
+        prepared = read();
+    }
+    return show(prepared);
+}
+
+ConsoleReports::Outcome ConsoleReports::vendasPorProdutos()
+{
+    if (!askPeriod())
+        return Outcome::NoPeriod;
+    prepareReport("02.rpt");
+    m_cr.setFormula(0, formulaText(QStringLiteral("NomeEmpresa"), m_settings.nome_fantasia));
+    m_cr.setFormula(1, periodFormula(true));
+    m_cr.setFormula(2, formulaText(QStringLiteral("Rodape"), rodape_relatorio));
+    m_cr.setSelectionFormula(QStringLiteral("{venda.ddata_venda} >= dateTime('") + m_period.data_inicial
+                             + QStringLiteral("') and {venda.ddata_venda} <= dateTime('") + m_period.data_final
+                             + QStringLiteral("') and {item_venda.cexcluido} = 'Nao'"));
+    return show(read());
+}
+
+ConsoleReports::Outcome ConsoleReports::resumoCaixa()
+{
+    if (!askPeriod())
+        return Outcome::NoPeriod;
+    prepareReport("03.rpt");
+    Connection& db = *m_settings.conexao;
+    const SqlValue from = SqlValue::timestamp(m_period.inicio());
+    const SqlValue to = SqlValue::timestamp(m_period.fim());
+
+    report::Prepared prepared;
+    std::optional<Failure> refused;
+    {
+        Transaction privateRows(db);
+        if (!privateRows.begun()) {
+            report(privateRows.failure());
+            return Outcome::Failed;
+        }
+        auto fill = [&]() -> Result<void> {
+            if (Result<int> cleared = db.execute(ClearTempSql); !cleared)
+                return cleared.failure();
+            Result<Rows> registers = db.select(CashRegistersSql);
+            if (!registers)
+                return registers.failure();
+            QList<SqlParams> rows;
+            for (int i = 0; i < registers->count(); ++i) {
+                const qint64 code = registers->integer(i, QStringLiteral("ncodigo"));
+                const SqlParams bounds{from, to, SqlValue::integer(code)};
+                Result<Rows> entries = db.select(RegisterEntriesSql, bounds);
+                if (!entries)
+                    return entries.failure();
+                Result<Rows> sales = db.select(RegisterSalesSql, bounds);
+                if (!sales)
+                    return sales.failure();
+                // Every cash register gets its row, also with nothing to show.
+                rows.append({SqlValue::text(registers->text(i, QStringLiteral("coperador"))),
+                             SqlValue::money(entries->money(0, QStringLiteral("Sum"))),
+                             SqlValue::money(sales->money(0, QStringLiteral("Sum"))), SqlValue::integer(code)});
+            }
+            if (!rows.isEmpty()) {
+                if (Result<int> written = db.executeEach(InsertTempSql, rows); !written)
+                    return written.failure();
+            }
+            return {};
+        };
+        if (Result<void> filled = fill(); !filled) {
+            refused = filled.failure();
+        } else {
+            if (m_afterSummaryRows)
+                m_afterSummaryRows();
+            m_cr.setFormula(0, formulaText(QStringLiteral("NomeEmpresa"), m_settings.nome_fantasia));
+            m_cr.setFormula(1, periodFormula(true));
+            prepared = read();
+        }
+        // Leaving the scope undoes the rows: they were only ever this report's.
+    }
+    if (refused) {
+        report(*refused);
+        return Outcome::Failed;
+    }
+    return show(prepared);
+}
+
+ConsoleReports::Outcome ConsoleReports::produtosCadastrados()
+{
+    prepareReport("04.rpt");
+    m_cr.setFormula(0, formulaText(QStringLiteral("NomeEmpresa"), m_settings.nome_fantasia));
+    m_cr.setFormula(1, periodFormula(false));
+    m_cr.setFormula(2, formulaText(QStringLiteral("Rodape"), rodape_relatorio));
+    return show(read());
+}
+
+ConsoleReports::Outcome ConsoleReports::run(const QString& number)
+{
+    if (number == u"01")
+        return resumoMovimento();
+    if (number == u"02")
+        return vendasPorProdutos();
+    if (number == u"03")
+        return resumoCaixa();
+    if (number == u"04")
+        return produtosCadastrados();
+    m_messages.info(QStringLiteral("Relatório desconhecido: %1 (os relatórios são 01, 02, 03 e 04).").arg(number));
+    return Outcome::Failed;
+}
