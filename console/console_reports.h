@@ -62,6 +62,7 @@ private:
     Outcome show(const report::Prepared& prepared);
     void report(const Failure& failure);
     QString periodFormula(bool shortDates) const;
+    void refreshStatistics();
 
     const TerminalSettings& m_settings;
     Messages& m_messages;
@@ -72,4 +73,5 @@ private:
     report::ReportControl m_cr;
     std::function<QDateTime()> m_now;
     std::function<void()> m_afterSummaryRows;
+    bool m_statisticsRefreshed = false;
 };
