@@ -106,20 +106,15 @@ public:
                 token.kind = c == u'(' ? Token::Kind::Open : Token::Kind::Close;
                 token.text = c;
                 ++pos;
-            } else if (c == u',') {
-                token.kind = Token::Kind::Op;
-                token.text = c;
-                ++pos;
             } else if (c == u'=' || c == u'<' || c == u'>') {
                 token.kind = Token::Kind::Op;
                 token.text = c;
                 ++pos;
-                if (pos < text.size() && (text.at(pos) == u'=' || (c == u'<' && text.at(pos) == u'>'))) {
-                    token.text.append(text.at(pos));
+                const QChar after = pos < text.size() ? text.at(pos) : QChar();
+                if ((c == u'<' && (after == u'=' || after == u'>')) || (c == u'>' && after == u'=')) {
+                    token.text.append(after);
                     ++pos;
                 }
-                if (token.text == u"=<" || token.text == u"=>")
-                    return refused(QStringLiteral("operador desconhecido \"%1\"").arg(token.text));
             } else {
                 return refused(QStringLiteral("caractere inesperado \"%1\" em \"%2\"").arg(c).arg(text.mid(pos, 20)));
             }
@@ -281,7 +276,7 @@ private:
         auto left = operand();
         if (!left)
             return left.failure();
-        if (peek().kind != Token::Kind::Op || peek().text == u",")
+        if (peek().kind != Token::Kind::Op)
             return unexpected();
         QString op = next().text;
         auto right = operand();
