@@ -4,6 +4,7 @@
 #include "common/db_errors.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
+#include "console/report_figures.h"
 #include "console/reports/index_statistics.h"
 #include "db/connection.h"
 #include "db/transaction.h"
@@ -14,35 +15,6 @@
 using report::formulaText;
 
 namespace {
-
-// The figures of the movement summary, each statement on its own; an
-// unnamed aggregate reads as "Sum" or "Count", a null as 0. The "+ 0" on the
-// sale's key keeps Firebird from walking every sale line of the history
-// through that key when the index statistics are stale (a database created
-// empty has none): the index on the sale's date always drives the read.
-const QString EntriesSql = QStringLiteral(
-    "select sum(nvalor),count(*) from entrada where ddata_entrada between ? and ? and cexcluida = 'Nao'");
-const QString SalesSql = QStringLiteral(
-    "select sum(iv.ntotal) from venda v,item_venda iv where iv.nvenda = v.ncodigo + 0 and ddata_venda between ? and ? "
-    "and cexcluido = 'Nao'");
-const QString CancelledEntriesSql = QStringLiteral(
-    "select count(*) from entrada where ddata_entrada between ? and ? and cexcluida = 'Sim'");
-const QString CancelledSalesSql = QStringLiteral(
-    "select count(*) from venda,item_venda where nvenda = venda.ncodigo + 0 and ddata_venda between ? and ? "
-    "and cexcluido = 'Sim'");
-
-// The cash-register summary: its rows are written to the scratch table and
-// read back by report 03 inside one transaction that is then undone, so no
-// other console ever sees them and a failure leaves none behind.
-const QString CashRegistersSql = QStringLiteral("select * from caixa order by ncodigo");
-const QString RegisterEntriesSql = QStringLiteral(
-    "select sum (nvalor) from entrada where cexcluida = 'Nao' and ddata_entrada between ? and ? "
-    "and ncaixa_entrada = ?");
-const QString RegisterSalesSql = QStringLiteral(
-    "select sum (iv.ntotal) from venda v,item_venda iv where nvenda = v.ncodigo + 0 and cexcluido = 'Nao' "
-    "and ddata_venda between ? and ? and ncaixa_venda = ?");
-const QString ClearTempSql = QStringLiteral("delete from temp");
-const QString InsertTempSql = QStringLiteral("insert into temp (ccampo1,ncampo2,ncampo3,ncampo4) values (?,?,?,?)");
 
 // What the reports and the movement queries read by index.
 const QStringList MovementTables{QStringLiteral("venda"), QStringLiteral("item_venda"), QStringLiteral("entrada"),
@@ -137,7 +109,6 @@ ConsoleReports::Outcome ConsoleReports::resumoMovimento()
     if (!askPeriod())
         return Outcome::NoPeriod;
     prepareReport("01.rpt");
-    const SqlParams bounds{SqlValue::timestamp(m_period.inicio()), SqlValue::timestamp(m_period.fim())};
     Connection& db = *m_settings.conexao;
 
     report::Prepared prepared;
@@ -148,20 +119,17 @@ ConsoleReports::Outcome ConsoleReports::resumoMovimento()
             report(snapshot.failure());
             return Outcome::Failed;
         }
-        Result<Rows> entries = db.select(EntriesSql, bounds);
-        Result<Rows> sales = entries ? db.select(SalesSql, bounds) : entries;
-        Result<Rows> cancelledEntries = sales ? db.select(CancelledEntriesSql, bounds) : sales;
-        Result<Rows> cancelledSales = cancelledEntries ? db.select(CancelledSalesSql, bounds) : cancelledEntries;
-        if (!cancelledSales) {
+        Result<figures::Movement> counted = figures::movement(db, m_period);
+        if (!counted) {
             snapshot.rollback();
-            report(cancelledSales.failure());
+            report(counted.failure());
             return Outcome::Failed;
         }
-        const Money e = entries->money(0, QStringLiteral("Sum"));
-        const qint64 n = entries->integer(0, QStringLiteral("Count"));
-        const Money s = sales->money(0, QStringLiteral("Sum"));
-        const qint64 ce = cancelledEntries->integer(0, QStringLiteral("Count"));
-        const qint64 cs = cancelledSales->integer(0, QStringLiteral("Count"));
+        const Money e = counted->entradas;
+        const qint64 n = counted->qtdeEntradas;
+        const Money s = counted->consumo;
+        const qint64 ce = counted->entradasCanceladas;
+        const qint64 cs = counted->vendasCanceladas;
 
         m_cr.setFormula(0, formulaText(QStringLiteral("NomeEmpresa"), m_settings.nome_fantasia));
         m_cr.setFormula(1, formulaText(QStringLiteral("ConsumoGeral"), br::money(s)));
@@ -200,8 +168,6 @@ ConsoleReports::Outcome ConsoleReports::resumoCaixa()
         return Outcome::NoPeriod;
     prepareReport("03.rpt");
     Connection& db = *m_settings.conexao;
-    const SqlValue from = SqlValue::timestamp(m_period.inicio());
-    const SqlValue to = SqlValue::timestamp(m_period.fim());
 
     report::Prepared prepared;
     std::optional<Failure> refused;
@@ -211,34 +177,7 @@ ConsoleReports::Outcome ConsoleReports::resumoCaixa()
             report(privateRows.failure());
             return Outcome::Failed;
         }
-        auto fill = [&]() -> Result<void> {
-            if (Result<int> cleared = db.execute(ClearTempSql); !cleared)
-                return cleared.failure();
-            Result<Rows> registers = db.select(CashRegistersSql);
-            if (!registers)
-                return registers.failure();
-            QList<SqlParams> rows;
-            for (int i = 0; i < registers->count(); ++i) {
-                const qint64 code = registers->integer(i, QStringLiteral("ncodigo"));
-                const SqlParams bounds{from, to, SqlValue::integer(code)};
-                Result<Rows> entries = db.select(RegisterEntriesSql, bounds);
-                if (!entries)
-                    return entries.failure();
-                Result<Rows> sales = db.select(RegisterSalesSql, bounds);
-                if (!sales)
-                    return sales.failure();
-                // Every cash register gets its row, also with nothing to show.
-                rows.append({SqlValue::text(registers->text(i, QStringLiteral("coperador"))),
-                             SqlValue::money(entries->money(0, QStringLiteral("Sum"))),
-                             SqlValue::money(sales->money(0, QStringLiteral("Sum"))), SqlValue::integer(code)});
-            }
-            if (!rows.isEmpty()) {
-                if (Result<int> written = db.executeEach(InsertTempSql, rows); !written)
-                    return written.failure();
-            }
-            return {};
-        };
-        if (Result<void> filled = fill(); !filled) {
+        if (Result<int> filled = figures::writeCashRegisterSummary(db, m_period); !filled) {
             refused = filled.failure();
         } else {
             if (m_afterSummaryRows)
