@@ -215,8 +215,8 @@ struct Bench
             }
             const QString field = QLatin1String(file) == QLatin1String("02.rpt") ? QStringLiteral("{venda.ddata_venda}")
                                                                                  : QStringLiteral("{entrada.ddata_entrada}");
-            auto selection = report::parseSelection(field + QStringLiteral(" >= dateTime('2026-12-04 18:00') and ") + field
-                                                    + QStringLiteral(" <= dateTime('2026-12-05 06:00')"));
+            auto selection = report::parseSelection(
+                QStringLiteral("%1 >= dateTime('2026-12-04 18:00') and %1 <= dateTime('2026-12-05 06:00')").arg(field));
             QList<report::Query> queries{definition->main};
             queries += definition->queries;
             for (const report::Query& query : queries) {
