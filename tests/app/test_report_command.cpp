@@ -50,7 +50,7 @@ private slots:
             << QStringList{"Produtos cadastrados", "15 produto(s) cadastrado(s)"};
         QTest::newRow("no period: the business day")
             << QStringList{"--report", "03", "--pdf", "%D/03.pdf"} << 0 << "Relatório 03 gravado"
-            << QStringList{"Resumo dos caixas", "Total (2 caixas)"};
+            << QStringList{"Resumo dos caixas", "Total (2 caixa(s))"};
         QTest::newRow("a report that does not exist")
             << (QStringList{"--report", "05", "--pdf", "%D/x.pdf"} + night) << 2 << "relatório desconhecido \"05\"" << QStringList{};
         QTest::newRow("no file to write") << (QStringList{"--report", "01"} + night) << 2 << "--pdf ARQUIVO" << QStringList{};

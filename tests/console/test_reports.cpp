@@ -152,7 +152,7 @@ private slots:
             "Total geral 7 R$ 57,00", "Página 1 de 1"};
         QTest::newRow("03") << "03" << QStringList{
             "Resumo dos caixas", "1 Caixa 1 R$ 30,00 R$ 18,00 R$ 48,00", "3 Caixa Sem Movimento R$ 0,00 R$ 0,00 R$ 0,00",
-            "Total (3 caixas) R$ 65,00 R$ 57,00 R$ 122,00"};
+            "Total (3 caixa(s)) R$ 65,00 R$ 57,00 R$ 122,00"};
         QTest::newRow("04") << "04" << QStringList{
             "Produtos cadastrados", "Cervejas", "1 Cerveja Lata Lata 240 R$ 4,00 R$ 7,00",
             "3 produto(s) em Refrigerantes E Águas", "15 produto(s) cadastrado(s)", "Página 1 de 1"};
