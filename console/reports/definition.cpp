@@ -82,7 +82,7 @@ std::optional<QList<Word>> splitWords(const QString& line)
 class Reader
 {
 public:
-    Reader(const QString& file) : m_file(file) { m_def.file = file; }
+    explicit Reader(const QString& file) : m_file(file) { m_def.file = file; }
 
     Result<Definition> read(const QString& text)
     {
@@ -139,9 +139,8 @@ private:
         if (name == u"query") {
             if (!argument.isEmpty() && !identifier().match(argument).hasMatch())
                 return fault(QStringLiteral("nome de consulta inválido \"%1\"").arg(argument));
-            Query* existing = argument.isEmpty() ? (m_hasMain ? &m_def.main : nullptr)
-                                                 : const_cast<Query*>(m_def.query(argument));
-            if (existing)
+            const bool exists = argument.isEmpty() ? m_hasMain : m_def.query(argument) != nullptr;
+            if (exists)
                 return fault(QStringLiteral("a consulta %1 aparece duas vezes")
                                  .arg(argument.isEmpty() ? QStringLiteral("principal") : argument));
             if (argument.isEmpty()) {
