@@ -1,5 +1,6 @@
 #include "app/navigator.h"
 #include "app/process_test_driver.h"
+#include "app/report_command.h"
 #include "app/screen_factories.h"
 #include "app/termination.h"
 #include "common/message_texts.h"
@@ -44,6 +45,13 @@ const char* const helpText =
     "                             tabelas, geradores e exceções do bar. As senhas (a do\n"
     "                             SYSDBA, depois a de NOME) são lidas da entrada padrão,\n"
     "                             sem eco num terminal, nunca da linha de comando.\n"
+    "  --report NN --pdf ARQUIVO  grava o relatório NN (01 resumo do movimento, 02\n"
+    "                             vendas por produtos, 03 resumo dos caixas, 04\n"
+    "                             produtos cadastrados) em PDF, sem abrir janela,\n"
+    "                             no banco deste terminal.\n"
+    "  --from \"dd/mm/aaaa hh:mm\" --to \"dd/mm/aaaa hh:mm\"\n"
+    "                             com --report: o período (padrão: o dia do\n"
+    "                             movimento, no horário de trabalho); o 04 não tem.\n"
     "  --help                     mostra esta ajuda.\n"
     "  --version                  mostra a versão.\n"
     "\n"
@@ -51,7 +59,9 @@ const char* const helpText =
     "  VORINDA_DIR           pasta de dados: configuracao.ini, imp.txt, vorinda.log,\n"
     "                        credenciais.ini (padrão: ~/vorinda).\n"
     "  VORINDA_PRINTER_PORT  dispositivo da impressora na impressão direta\n"
-    "                        (IMPRESSAO=0; padrão: /dev/usb/lp0).\n";
+    "                        (IMPRESSAO=0; padrão: /dev/usb/lp0).\n"
+    "  VORINDA_RELATORIO     pasta das definições dos relatórios (padrão: a\n"
+    "                        pasta relatorio ao lado do programa).\n";
 
 void print(std::FILE* stream, const QString& text)
 {
@@ -172,6 +182,8 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Vorinda"));
     QCoreApplication::setApplicationVersion(programVersion());
 
+    if (isReportCommand(argc, argv))
+        return runReportCommand(argc, argv);
     if (isCommandLineTask(argc, argv)) {
         QCoreApplication app(argc, argv);
         loadQtTranslations(app);

@@ -82,5 +82,8 @@ inline const QString exclusaoIndefinida = QStringLiteral(
     "A conexão com o servidor do banco de dados caiu enquanto a exclusão era gravada, e ainda não é possível saber se ela foi "
     "gravada. Quando o servidor voltar, pesquise de novo (F5) e confira as listas antes de excluir outra vez.");
 inline const QString exclusaoJaGravada = QStringLiteral("A conexão caiu no fim da exclusão, mas ela foi gravada: as listas foram atualizadas.");
+// Reports
+inline const QString periodoInvalido = QStringLiteral("O período informado é inválido! A data e a hora inicial devem ser anteriores à data e à hora final.");
+inline const QString relatorioGravado = QStringLiteral("O relatório foi gravado em %1.");
 
 } // namespace msg

@@ -1,9 +1,11 @@
 #include "console/console_screens.h"
 
 #include "common/navigation.h"
+#include "console/period_dialog.h"
 #include "console/placeholder_screen.h"
 #include "purchases/purchase_finder_screen.h"
 #include "purchases/purchase_opening_dialog.h"
+#include "console/report_preview.h"
 #include "queries/movement_query_screen.h"
 #include "registers/cash_register_list_widget.h"
 #include "registers/cash_register_register_widget.h"
@@ -19,6 +21,8 @@
 
 #include <QDialog>
 #include <QEventLoop>
+
+#include <memory>
 
 namespace {
 
@@ -57,6 +61,25 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
         auto* groupRegister = new FrmCadGrupo(*s, *m, /*binclusao*/ true, 0, parent);
         groupRegister->exec();   // deleted as it closes
     });
+
+    // The report entries share one report component and period (the last
+    // period chosen stays for the product list).
+    struct Reports
+    {
+        Reports(const TerminalSettings& settings, Messages& messages)
+            : presenter(messages)
+            , reports(settings, messages, ConsoleReports::defaultFolder(),
+                      [&settings, &messages](ReportPeriod& period) { FrmSelecionaData::ask(settings, messages, period); },
+                      presenter)
+        {
+        }
+        PreviewPresenter presenter;
+        ConsoleReports reports;
+    };
+    auto reports = std::make_shared<Reports>(settings, messages);
+    auto report = [reports](ConsoleReports::Outcome (ConsoleReports::*entry)()) {
+        return Opening{How::Elsewhere, {}, [reports, entry] { (reports->reports.*entry)(); }};
+    };
 
     m_openings = {
         {S::Establishment, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
@@ -106,14 +129,10 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
         {S::PurchaseFinder, {How::Modal, [s, m](QWidget*) -> QWidget* {
              return new FrmLocalizaCompraProduto(*s, *m);
          }, {}}},
-        {S::MovementSummary, placeholder(How::Modal, QStringLiteral("relResumoMovimento"),
-                                         QStringLiteral("Relatório do resumo do movimento"))},
-        {S::SalesByProduct, placeholder(How::Modal, QStringLiteral("relVendasProdutos"),
-                                        QStringLiteral("Relatório de vendas por produtos"))},
-        {S::CashRegisterSummary, placeholder(How::Modal, QStringLiteral("relResumoCaixa"),
-                                             QStringLiteral("Relatório do resumo dos caixas"))},
-        {S::ProductReport, placeholder(How::Modal, QStringLiteral("relCadProdutos"),
-                                       QStringLiteral("Relatório de produtos cadastrados"))},
+        {S::MovementSummary, report(&ConsoleReports::resumoMovimento)},
+        {S::SalesByProduct, report(&ConsoleReports::vendasPorProdutos)},
+        {S::CashRegisterSummary, report(&ConsoleReports::resumoCaixa)},
+        {S::ProductReport, report(&ConsoleReports::produtosCadastrados)},
         {S::GeneralSettings, placeholder(How::Modal, QStringLiteral("FrmConfiguracaoGeral"),
                                          QStringLiteral("Numeração e horário de trabalho"))},
         {S::TerminalConfiguration, {How::Elsewhere, {}, std::move(openConfigEditor)}},

@@ -6,6 +6,7 @@ VORINDA_BUILD_PACKAGES=(
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libqt6sql6-ibase
     firebird-dev firebird3.0-server-core firebird3.0-utils
     fonts-dejavu-core
+    poppler-utils
 )
 
 # Installs the packages not installed yet (apt-get, through sudo when not root).

@@ -157,10 +157,10 @@ private slots:
         QTest::addColumn<QString>("reaches");   // a modal screen by name, or what the console hands on
         QTest::addRow("Compras Cadastrar") << "menuCompras" << "FrmAberturaCompra";
         QTest::addRow("Compras Pesquisar") << "menuConsultaCompra" << "FrmLocalizaCompraProduto";
-        QTest::addRow("Resumo do movimento") << "relResumoMovimento" << "relResumoMovimento";
-        QTest::addRow("Vendas por produtos") << "menuRelVendasProdutos" << "relVendasProdutos";
-        QTest::addRow("Resumo dos caixa") << "relResumoCaixa" << "relResumoCaixa";
-        QTest::addRow("Produtos cadastrados") << "relCadProdutos" << "relCadProdutos";
+        QTest::addRow("Resumo do movimento") << "relResumoMovimento" << "FrmSelecionaData";
+        QTest::addRow("Vendas por produtos") << "menuRelVendasProdutos" << "FrmSelecionaData";
+        QTest::addRow("Resumo dos caixa") << "relResumoCaixa" << "FrmSelecionaData";
+        QTest::addRow("Produtos cadastrados (its preview)") << "relCadProdutos" << "cr";
         QTest::addRow("Numeração e horário") << "menuConfHorarioTrabalho" << "FrmConfiguracaoGeral";
         QTest::addRow("Movimentos Vendas") << "menuVenda" << "sale counter";
         QTest::addRow("toolbar Vendas") << "toolSales" << "sale counter";

@@ -1,0 +1,73 @@
+#include "console/period_choice.h"
+
+#include "common/br_format.h"
+#include "common/business_day.h"
+#include "common/db_errors.h"
+#include "common/message_texts.h"
+#include "common/messages.h"
+#include "common/terminal_settings.h"
+
+namespace {
+
+QDateTime moment(const QString& text)
+{
+    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+} // namespace
+
+bool ReportPeriod::chosen() const
+{
+    return inicio().isValid() && fim().isValid();
+}
+
+QDateTime ReportPeriod::inicio() const
+{
+    return moment(data_inicial);
+}
+
+QDateTime ReportPeriod::fim() const
+{
+    return moment(data_final);
+}
+
+PeriodChoice::PeriodChoice(const TerminalSettings& settings, Messages& messages, ReportPeriod& period)
+    : m_settings(settings)
+    , m_messages(messages)
+    , m_period(period)
+{
+}
+
+bool PeriodChoice::load()
+{
+    m_period = ReportPeriod{};
+    Period day;
+    if (m_now) {
+        day = data_do_movimento(m_now(), m_settings.hora_inicio);
+    } else {
+        Result<Period> read = data_do_movimento(*m_settings.conexao, m_settings.hora_inicio);
+        if (!read) {
+            trata_erro_banco(m_messages, read.failure());
+            return false;
+        }
+        day = *read;
+    }
+    m_dataInicial = day.inicio;
+    m_dataFinal = day.fim;
+    m_horaInicial = br::parseTime(m_settings.hora_inicio);
+    m_horaFinal = br::parseTime(m_settings.hora_fim);
+    return true;
+}
+
+bool PeriodChoice::imprimir()
+{
+    const QString inicio = data_hora_periodo(m_dataInicial, br::time(m_horaInicial));
+    const QString fim = data_hora_periodo(m_dataFinal, br::time(m_horaFinal));
+    const ReportPeriod chosen{inicio, fim};
+    if (!chosen.chosen() || chosen.inicio() > chosen.fim()) {
+        m_messages.info(msg::periodoInvalido);
+        return false;
+    }
+    m_period = chosen;
+    return true;
+}
