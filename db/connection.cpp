@@ -76,6 +76,17 @@ bool insertsOneRow(const QString& sql)
     return pattern.match(sql).hasMatch();
 }
 
+// A change that hands back its row ("insert ... returning", "execute
+// procedure") answers with exactly one row, which the driver repeats on
+// every next() instead of saying that the rows are over.
+bool answersOneRow(const QString& sql)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(insert|update|delete|merge|execute\\s+procedure)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(sql).hasMatch();
+}
+
 // A read never waits on another workstation's record; anything else may.
 Link::Step stepOf(const QString& sql)
 {
@@ -558,9 +569,12 @@ Result<Rows> Connection::selectHere(const QString& sql, const SqlParams& params)
 
     const int width = int(columns.names.size());
     QVariantList values;
+    const bool oneRow = answersOneRow(sql);
     while (query.next()) {
         for (int i = 0; i < width; ++i)
             values.append(query.value(i));
+        if (oneRow)
+            break;
     }
     if (query.lastError().isValid()) {
         Failure failure = failureHere(query.lastError());

@@ -232,6 +232,28 @@ private slots:
         QCOMPARE(none->columns(), QStringList{QStringLiteral("NVALOR_VENDA")});
     }
 
+    // A change that hands back its row is read as that one row, inside a
+    // unit and on its own (the driver repeats it on every fetch).
+    void changeReturningItsRow()
+    {
+        Connection& c = m_db->connection();
+        const QString sql = QStringLiteral("insert into grupo (ncodigo, cdescricao) values (null, ?) returning ncodigo");
+        const Result<Rows> alone = c.select(sql, {SqlValue::text(QStringLiteral("Sozinho"))});
+        QVERIFY2(alone.ok(), qPrintable(alone.ok() ? QString() : alone.failure().description()));
+        QCOMPARE(alone->count(), 1);
+        qint64 inUnit = 0;
+        {
+            Transaction unit(c);
+            const Result<Rows> row = c.select(sql, {SqlValue::text(QStringLiteral("Na unidade"))});
+            QVERIFY(row.ok());
+            QCOMPARE(row->count(), 1);
+            inUnit = row->integer(0, QStringLiteral("ncodigo"));
+            QVERIFY(unit.commit().ok());
+        }
+        QCOMPARE(inUnit, alone->integer(0, QStringLiteral("ncodigo")) + 1);
+        QCOMPARE(count(c, QStringLiteral("select count(*) from grupo where cdescricao in ('Sozinho', 'Na unidade')")), 2);
+    }
+
     // The operator reads what follows "{ini}"; trigger contexts are dropped.
     void failureFromDriverError_data()
     {
