@@ -26,6 +26,7 @@ inline const QString dataHoraBanco = QStringLiteral("O banco de dados não infor
 
 // Printing
 inline const QString arquivoImpressaoFalhou = QStringLiteral("Não foi possível gravar o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");
+inline const QString arquivoImpressaoIlegivel = QStringLiteral("Não foi possível ler o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");
 inline const QString impressoraIndisponivel = QStringLiteral("Não foi possível enviar a impressão para a impressora! Verifique se ela está ligada e com papel e tente novamente com F3.");
 inline const QString impressoraNaoResponde = QStringLiteral("A impressora não respondeu a tempo! Verifique se ela está ligada e com papel e tente novamente com F3.");
 inline const QString programaImpressaoNaoEncontrado = QStringLiteral("O programa auxiliar de impressão (imp) não foi encontrado! Verifique a instalação e tente novamente com F3.");
