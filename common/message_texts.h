@@ -45,6 +45,12 @@ inline const QString sairComVendaAberta = QStringLiteral("Existe uma venda em an
 inline const QString valorAcimaDoLimite = QStringLiteral("A quantidade ou o valor informado está acima do limite permitido! Por favor verifique.");
 inline const QString vendaNaoGravada = QStringLiteral("A venda não foi gravada! Os produtos continuam na tela: tente fechar a venda novamente ou cancele-a com F2.");
 
+// Registers
+inline const QString caractereNaoImprimivel = QStringLiteral("O campo \"%1\" contém o caractere \"%2\", que a impressora não pode imprimir! Por favor verifique.");
+inline const QString casasDecimais = QStringLiteral("O campo \"%1\" aceita no máximo três casas decimais! Por favor verifique.");
+inline const QString textoLongoCampo = QStringLiteral("O texto do campo \"%1\" é mais longo do que o banco de dados aceita (até %2 caracteres)! Por favor verifique.");
+inline const QString textoLongo = QStringLiteral("Um dos textos informados é mais longo do que o banco de dados aceita (até %1 caracteres)! Por favor verifique.");
+
 // Movement queries (cancelling sale lines and entries)
 inline const QString registroJaExcluido = QStringLiteral("O registro marcado já tinha sido excluído em outro caixa e foi mantido como estava! As listas foram atualizadas.");
 inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam! As listas foram atualizadas.");

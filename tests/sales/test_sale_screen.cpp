@@ -49,6 +49,8 @@ private slots:
     void keysThatMayLoseLines_data();
     void keysThatMayLoseLines();
     void reprintAfterSpoolWriteFailed();
+    void quantityDecimals_data();
+    void quantityDecimals();
 
 private:
     void openScreen()
@@ -275,6 +277,39 @@ void TestSaleScreen::reprintAfterSpoolWriteFailed()
     QVERIFY2(ticket.contains("ITEM :REFRIGERANTE\r\n") && ticket.contains("QTDE :2\r\n"), ticket.constData());
     QVERIFY(!ticket.contains("CERVEJA"));
     qunsetenv("VORINDA_PRINTER_PORT");
+}
+
+// The quantity column keeps three decimals: a fourth is refused on leaving
+// the field (the line amount would use it, the stored quantity would not).
+void TestSaleScreen::quantityDecimals_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("amount");   // empty: refused
+    QTest::addRow("four decimals refused") << "1,0005" << "";
+    QTest::addRow("three decimals") << "0,125" << "R$ 0,63";
+    QTest::addRow("zeros after the third") << "1,5000" << "R$ 7,50";
+}
+
+void TestSaleScreen::quantityDecimals()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, amount);
+    openScreen();
+    type(QStringLiteral("10\n\n") + quantity + QStringLiteral("\n"));
+    if (amount.isEmpty()) {
+        QCOMPARE(m_fx.messages.texts(), QStringList{msg::casasDecimais.arg(QStringLiteral("Qtde"))});
+        QCOMPARE(focused(), edit("Text2"));
+        QCOMPARE(edit("Text2")->selectedText(), quantity);
+        QCOMPARE(edit("Text6")->text(), QStringLiteral("R$ 5,00"));
+        type(QStringLiteral("3\n"));   // typed over the selection
+        amount = QStringLiteral("R$ 15,00");
+        quantity = QStringLiteral("3");
+    }
+    QCOMPARE(edit("Text6")->text(), amount);
+    type(QStringLiteral("\n\n"));
+    QCOMPARE(grid()->rowCount(), 1);
+    QCOMPARE(grid()->item(0, 2)->text(), quantity);
+    QCOMPARE(edit("Text7")->text(), amount);
 }
 
 QTEST_MAIN(TestSaleScreen)
