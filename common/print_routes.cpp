@@ -244,14 +244,13 @@ Result<void> imprime_arquivo(const TerminalSettings& settings)
 {
     if (settings.modo_impressao != 0 && settings.modo_impressao != 1)
         return {};
-    const LastPrintJob& last = *settings.ultimaImpressao;
-    if (last.made) {
+    if (const LastPrintJob* last = settings.ultimaImpressao.get(); last && last->made) {
         // imp.txt may hold another job by now: imp gets this one back.
         if (settings.modo_impressao == 1) {
-            if (Result<void> written = writeSpoolFile(spoolPath(settings), last.lines); !written)
+            if (Result<void> written = writeSpoolFile(spoolPath(settings), last->lines); !written)
                 return written;
         }
-        return route(settings, last.lines);
+        return route(settings, last->lines);
     }
     if (settings.modo_impressao == 1)
         return route(settings, {});
@@ -266,7 +265,8 @@ Result<void> imprime_arquivo(const TerminalSettings& settings)
 Result<void> printJob(const TerminalSettings& settings, const QStringList& lines)
 {
     // Kept first: when imp.txt cannot be written, F3 still prints this job.
-    *settings.ultimaImpressao = LastPrintJob{true, lines};
+    if (settings.ultimaImpressao)
+        *settings.ultimaImpressao = LastPrintJob{true, lines};
     if (Result<void> written = writeSpoolFile(spoolPath(settings), lines); !written)
         return written;
     return route(settings, lines);
