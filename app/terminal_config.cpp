@@ -1,11 +1,14 @@
 #include "app/terminal_config.h"
 
+#include "common/file_write.h"
+#include "common/system_reason.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <limits>
 
 namespace {
@@ -37,15 +40,17 @@ Result<ConfigFile> ConfigFile::read(const QString& filePath)
     if (!file.exists())
         return failure(QStringLiteral("O arquivo de configuração %1 não existe.")
                            .arg(QDir::toNativeSeparators(filePath)));
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return failure(QStringLiteral("Não foi possível abrir o arquivo de configuração %1: %2")
-                           .arg(QDir::toNativeSeparators(filePath), file.errorString()));
+                           .arg(QDir::toNativeSeparators(filePath), fileReason(filePath, file.error(), errno)));
     ConfigFile config;
+    errno = 0;
     while (config.m_lines.size() < lineCount && !file.atEnd())
         config.m_lines.append(lineFromLatin1(file.readLine()));
     if (file.error() != QFileDevice::NoError)
         return failure(QStringLiteral("Não foi possível ler o arquivo de configuração %1: %2")
-                           .arg(QDir::toNativeSeparators(filePath), file.errorString()));
+                           .arg(QDir::toNativeSeparators(filePath), fileReason(filePath, file.error(), errno)));
     return config;
 }
 
@@ -182,13 +187,8 @@ Result<void> writeConfigFile(const QString& filePath, const ConfigValues& values
     if (!QDir().mkpath(folder))
         return failure(QStringLiteral("Não foi possível criar a pasta %1.")
                            .arg(QDir::toNativeSeparators(folder)));
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (const auto written = replaceFile(filePath, *bytes); !written)
         return failure(QStringLiteral("Não foi possível gravar o arquivo de configuração %1: %2")
-                           .arg(QDir::toNativeSeparators(filePath), file.errorString()));
-    file.write(*bytes);
-    if (!file.commit())
-        return failure(QStringLiteral("Não foi possível gravar o arquivo de configuração %1: %2")
-                           .arg(QDir::toNativeSeparators(filePath), file.errorString()));
+                           .arg(QDir::toNativeSeparators(filePath), written.failure().text));
     return {};
 }

@@ -73,7 +73,7 @@ struct ConfigValues
 // Latin-1 cannot hold, or that holds a line break, is a failure: it would
 // come back as another text or break the file's fixed lines.
 Result<QByteArray> configFileBytes(const ConfigValues& values);
-// Writes the file beside the old one and renames it over, so a failure
-// half-way leaves the old file whole; the file and its folder are created
-// when missing.
+// Writes the file beside the old one, checks every byte reached the disk and
+// renames it over, so a failure (a full disk included) leaves the old file
+// whole; the file and its folder are created when missing.
 Result<void> writeConfigFile(const QString& filePath, const ConfigValues& values);

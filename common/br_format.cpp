@@ -120,6 +120,20 @@ std::optional<Money> parseMoney(const QString& text)
     return Money::fromUnits(negative ? -units : units);
 }
 
+bool beyondDecimals(const QString& text, int places)
+{
+    if (!parseMoney(text))
+        return false;
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return false;
+    for (qsizetype i = comma + 1 + places; i < text.size(); ++i) {
+        if (text.at(i).isDigit() && text.at(i) != QLatin1Char('0'))
+            return true;
+    }
+    return false;
+}
+
 QString date(const QDate& value)
 {
     return value.isValid() ? value.toString(QStringLiteral("dd/MM/yyyy")) : QString();

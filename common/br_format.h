@@ -23,6 +23,11 @@ QString number(Money value, int decimals);
 // "-3", " 7 ". Empty when it does not read as a number.
 std::optional<Money> parseMoney(const QString& text);
 
+// True when `text` reads as a number with a figure other than 0 beyond
+// `places` decimals ("2,5001" beyond 3; "2,5000" is not): stored with
+// `places` decimals it would change.
+bool beyondDecimals(const QString& text, int places);
+
 QString date(const QDate& value);            // "04/12/2026"
 QString time(const QTime& value);            // "18:32"
 // Short date, then the time of day with seconds when it is not midnight:

@@ -57,3 +57,16 @@ void trata_erro_banco(Messages& messages, const Failure& failure)
 {
     trata_erro_banco(messages, failure.description());
 }
+
+std::optional<TextTooLong> textTooLong(const Failure& failure)
+{
+    if (failure.code != QLatin1String("-802"))
+        return std::nullopt;
+    static const QRegularExpression lengths(
+        QStringLiteral("string right truncation.*expected length (\\d+), actual (\\d+)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = lengths.match(failure.text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return TextTooLong{match.captured(1).toInt(), match.captured(2).toInt()};
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Messages;
 struct Failure;
 
@@ -17,3 +19,13 @@ void trata_erro_banco(Messages& messages, const Failure& failure);
 
 // The code part of a description as trata_erro_banco reads it ("" when none).
 QString codigo_erro(const QString& description);
+
+// A text the database found longer than its column: the -802 refusal
+// "string right truncation - expected length 20, actual 21". None for any
+// other failure (a number out of range is -802 too).
+struct TextTooLong
+{
+    int expected = 0;   // what the column takes
+    int actual = 0;     // what was sent
+};
+std::optional<TextTooLong> textTooLong(const Failure& failure);

@@ -26,6 +26,7 @@ inline const QString dataHoraBanco = QStringLiteral("O banco de dados não infor
 
 // Printing
 inline const QString arquivoImpressaoFalhou = QStringLiteral("Não foi possível gravar o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");
+inline const QString arquivoImpressaoIlegivel = QStringLiteral("Não foi possível ler o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");
 inline const QString impressoraIndisponivel = QStringLiteral("Não foi possível enviar a impressão para a impressora! Verifique se ela está ligada e com papel e tente novamente com F3.");
 inline const QString impressoraNaoResponde = QStringLiteral("A impressora não respondeu a tempo! Verifique se ela está ligada e com papel e tente novamente com F3.");
 inline const QString programaImpressaoNaoEncontrado = QStringLiteral("O programa auxiliar de impressão (imp) não foi encontrado! Verifique a instalação e tente novamente com F3.");
@@ -71,6 +72,12 @@ inline const QString cancelarCompra = QStringLiteral("Deseja realmente cancelar 
 inline const QString descontoAcimaDoTotal = QStringLiteral("O desconto não pode ser maior que o total dos produtos mais os acréscimos! Por favor verifique.");
 inline const QString itensAlteradosOutroCaixa = QStringLiteral("Os itens desta compra foram alterados em outro caixa! A lista foi atualizada: confira o total e grave novamente.");
 inline const QString selecioneItemCompra = QStringLiteral("Selecione na lista o item que deseja alterar!");
+
+// Registers
+inline const QString caractereNaoImprimivel = QStringLiteral("O campo \"%1\" contém o caractere \"%2\", que a impressora não pode imprimir! Por favor verifique.");
+inline const QString casasDecimais = QStringLiteral("O campo \"%1\" aceita no máximo três casas decimais! Por favor verifique.");
+inline const QString textoLongoCampo = QStringLiteral("O texto do campo \"%1\" é mais longo do que o banco de dados aceita (até %2 caracteres)! Por favor verifique.");
+inline const QString textoLongo = QStringLiteral("Um dos textos informados é mais longo do que o banco de dados aceita (até %1 caracteres)! Por favor verifique.");
 
 // Movement queries (cancelling sale lines and entries)
 inline const QString registroJaExcluido = QStringLiteral("O registro marcado já tinha sido excluído em outro caixa e foi mantido como estava! As listas foram atualizadas.");

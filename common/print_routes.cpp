@@ -2,6 +2,7 @@
 
 #include "common/message_texts.h"
 #include "common/spool_file.h"
+#include "common/system_reason.h"
 #include "common/terminal_settings.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <ctime>
 
 #include <fcntl.h>
@@ -35,11 +35,6 @@ QString dataFolder(const TerminalSettings& settings)
 Failure printFailure(const QString& message, const QString& reason)
 {
     return Failure{QString(), message + u"\n\nMotivo: " + reason};
-}
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Paints the screen while the printer works. Keystrokes wait in the queue
@@ -167,7 +162,8 @@ Result<void> writeAll(int fd, const QByteArray& data, const QString& device, int
 
 Result<void> startPrintProgram(const TerminalSettings& settings)
 {
-    const QString dir = dataFolder(settings);
+    // imp runs in the data folder: a relative one would point elsewhere from there.
+    const QString dir = QFileInfo(dataFolder(settings)).absoluteFilePath();
     const QString program = findPrintProgram(dir);
     if (program.isEmpty())
         return printFailure(msg::programaImpressaoNaoEncontrado,
@@ -190,7 +186,8 @@ Result<void> startPrintProgram(const TerminalSettings& settings)
     const bool started = process.startDetached();
     pthread_sigmask(SIG_SETMASK, &kept, nullptr);
     if (!started)
-        return printFailure(msg::programaImpressaoNaoEncontrado, program + u": " + process.errorString());
+        return printFailure(msg::programaImpressaoNaoEncontrado,
+                            program + u": o programa não pôde ser iniciado");
     return {};
 }
 
@@ -226,17 +223,14 @@ Result<void> sendToDevice(const QString& device, const QStringList& lines, int t
     return {};
 }
 
-Result<void> imprime_arquivo(const TerminalSettings& settings)
+namespace {
+
+// The job handed to the terminal's route; imp (route 1) prints imp.txt itself.
+Result<void> route(const TerminalSettings& settings, const QStringList& lines)
 {
     switch (settings.modo_impressao) {
-    case 0: {
-        Result<QStringList> lines = readSpoolFile(spoolPath(settings));
-        if (!lines)
-            return lines.failure();
-        if (lines->isEmpty())
-            return {};   // nothing printed yet at this terminal
-        return sendToDevice(printerDevice(), *lines);
-    }
+    case 0:
+        return sendToDevice(printerDevice(), lines);
     case 1:
         return startPrintProgram(settings);
     default:
@@ -244,9 +238,36 @@ Result<void> imprime_arquivo(const TerminalSettings& settings)
     }
 }
 
+} // namespace
+
+Result<void> imprime_arquivo(const TerminalSettings& settings)
+{
+    if (settings.modo_impressao != 0 && settings.modo_impressao != 1)
+        return {};
+    if (const LastPrintJob* last = settings.ultimaImpressao.get(); last && last->made) {
+        // imp.txt may hold another job by now: imp gets this one back.
+        if (settings.modo_impressao == 1) {
+            if (Result<void> written = writeSpoolFile(spoolPath(settings), last->lines); !written)
+                return written;
+        }
+        return route(settings, last->lines);
+    }
+    if (settings.modo_impressao == 1)
+        return route(settings, {});
+    Result<QStringList> lines = readSpoolFile(spoolPath(settings));
+    if (!lines)
+        return lines.failure();
+    if (lines->isEmpty())
+        return {};   // nothing printed yet at this terminal
+    return route(settings, *lines);
+}
+
 Result<void> printJob(const TerminalSettings& settings, const QStringList& lines)
 {
+    // Kept first: when imp.txt cannot be written, F3 still prints this job.
+    if (settings.ultimaImpressao)
+        *settings.ultimaImpressao = LastPrintJob{true, lines};
     if (Result<void> written = writeSpoolFile(spoolPath(settings), lines); !written)
         return written;
-    return imprime_arquivo(settings);
+    return route(settings, lines);
 }

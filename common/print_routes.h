@@ -11,14 +11,17 @@ struct TerminalSettings;
 // out of paper must never freeze the counter.
 inline constexpr int printerTimeoutMs = 3000;
 
-// Sends imp.txt to the printer by the terminal's route (modo_impressao):
-// 0 straight to the printer device, 1 through the outside program `imp`,
-// anything else prints nothing. Every failure comes back with a Portuguese
-// text for the operator (and the system's reason after it, for the log).
+// F3: prints again the last job this run made, by the terminal's route
+// (modo_impressao): 0 straight to the printer device, 1 through the outside
+// program `imp` (imp.txt written anew with the job first), anything else
+// prints nothing. Before the run has made a job, imp.txt is printed as it
+// stands. Every failure comes back with a Portuguese text for the operator
+// and, after "Motivo:", the reason.
 Result<void> imprime_arquivo(const TerminalSettings& settings);
 
-// A whole job: `lines` written to imp.txt, then imprime_arquivo. When the file
-// cannot be written nothing is routed (msg::arquivoImpressaoFalhou).
+// A whole job: kept as the run's last job, written to imp.txt, then sent by
+// the route. When the file cannot be written nothing is routed
+// (msg::arquivoImpressaoFalhou), and F3 prints the job once it can.
 Result<void> printJob(const TerminalSettings& settings, const QStringList& lines);
 
 // The printer device of route 0: $VORINDA_PRINTER_PORT, default /dev/usb/lp0.

@@ -1,10 +1,13 @@
 #include "common/spool_file.h"
 
+#include "common/file_write.h"
 #include "common/message_texts.h"
+#include "common/system_reason.h"
 #include "common/terminal_settings.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -55,17 +58,10 @@ QStringList spoolLines(const QByteArray& bytes)
 
 Result<void> writeSpoolFile(const QString& path, const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return spoolFailure(msg::arquivoImpressaoFalhou, path, file.errorString());
-    const QByteArray bytes = spoolBytes(lines);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return spoolFailure(msg::arquivoImpressaoFalhou, path, reason);
-    }
-    if (!file.commit())
-        return spoolFailure(msg::arquivoImpressaoFalhou, path, file.errorString());
+    // The installation may provide imp.txt in a folder the counter cannot
+    // write: then the file itself is rewritten.
+    if (Result<void> written = replaceFile(path, spoolBytes(lines), InPlace::WhenFolderLocked); !written)
+        return spoolFailure(msg::arquivoImpressaoFalhou, path, written.failure().text);
     return {};
 }
 
@@ -74,10 +70,12 @@ Result<QStringList> readSpoolFile(const QString& path)
     QFile file(path);
     if (!file.exists())
         return QStringList();
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return spoolFailure(msg::impressoraIndisponivel, path, file.errorString());
+        return spoolFailure(msg::arquivoImpressaoIlegivel, path, fileReason(path, file.error(), errno));
+    errno = 0;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return spoolFailure(msg::impressoraIndisponivel, path, file.errorString());
+        return spoolFailure(msg::arquivoImpressaoIlegivel, path, fileReason(path, file.error(), errno));
     return spoolLines(bytes);
 }

@@ -14,12 +14,14 @@ struct TerminalSettings;
 // imp.txt in the terminal's data folder ($VORINDA_DIR when the settings name none).
 QString spoolPath(const TerminalSettings& settings);
 
-// The whole job written beside the old file and renamed over it, so the file
-// is never left half-written; created when missing. A failure carries
-// msg::arquivoImpressaoFalhou and the system's reason.
+// The whole job written beside the old file and renamed over it, so a failure
+// leaves the old file whole; created when missing. Where the folder takes no
+// new file but imp.txt may be written, imp.txt itself is rewritten. A failure
+// carries msg::arquivoImpressaoFalhou and the reason.
 Result<void> writeSpoolFile(const QString& path, const QStringList& lines);
 
-// The lines of the file, CR LF or LF alike. A missing file reads as no lines.
+// The lines of the file, CR LF or LF alike. A missing file reads as no lines;
+// one that cannot be read is msg::arquivoImpressaoIlegivel and the reason.
 Result<QStringList> readSpoolFile(const QString& path);
 
 // Lines as the spool and the printer take them: Latin-1 (a character outside

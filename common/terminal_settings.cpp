@@ -6,7 +6,7 @@ QString dataDirectory()
 {
     const QString fromEnvironment = qEnvironmentVariable("VORINDA_DIR");
     if (!fromEnvironment.isEmpty())
-        return QDir::cleanPath(fromEnvironment);
+        return QDir::cleanPath(QDir::current().absoluteFilePath(fromEnvironment));
     return QDir(QDir::homePath()).filePath(QStringLiteral("vorinda"));
 }
 

@@ -1,9 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
+#include <memory>
+
 class Connection;
+
+// The last print job this run made, kept apart from imp.txt: F3 prints it
+// again whatever became of the file since (a write that failed, another
+// program's job).
+struct LastPrintJob
+{
+    bool made = false;
+    QStringList lines;
+};
 
 // What a workstation is, filled by the start-up from the configuration file
 // and the database, then handed to every screen through its constructor.
@@ -21,9 +33,13 @@ struct TerminalSettings
     QString nome_fantasia;           // heads every ticket
 
     QString dataDir;                 // $VORINDA_DIR, default ~/vorinda
+    // Shared by every copy of the settings, so both counters of a run
+    // reprint the same job.
+    std::shared_ptr<LastPrintJob> ultimaImpressao = std::make_shared<LastPrintJob>();
 };
 
-// The data folder ($VORINDA_DIR, default ~/vorinda) and the files in it.
+// The data folder ($VORINDA_DIR made absolute, default ~/vorinda) and the
+// files in it.
 QString dataDirectory();
 QString configFilePath(const QString& dataDir);   // configuracao.ini
 QString spoolFilePath(const QString& dataDir);    // imp.txt

@@ -29,6 +29,20 @@ bool breaksWord(QChar c)
     return c.isSpace() || c.unicode() == 0;
 }
 
+// A case change that would leave Latin-1 is not made: the tickets could not
+// print the result.
+QChar lowerInLatin1(QChar c)
+{
+    const QChar lower = c.toLower();
+    return c.unicode() <= 0xFF && lower.unicode() > 0xFF ? c : lower;
+}
+
+QChar upperInLatin1(QChar c)
+{
+    const QChar upper = c.toUpper();
+    return c.unicode() <= 0xFF && upper.unicode() > 0xFF ? c : upper;
+}
+
 } // namespace
 
 QString remove_acentos(const QString& text)
@@ -55,15 +69,41 @@ QString centraliza(const QString& text, int width)
 
 QString properCase(const QString& text)
 {
-    QString out = text.toLower();
+    QString out = text;
     bool wordStart = true;
     for (QChar& c : out) {
         if (breaksWord(c)) {
             wordStart = true;
         } else if (wordStart) {
-            c = c.toUpper();
+            c = upperInLatin1(c);
             wordStart = false;
+        } else {
+            c = lowerInLatin1(c);
         }
     }
     return out;
+}
+
+QString latin1Upper(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() == 0xDF)
+            out += QLatin1String("SS");
+        else
+            out += upperInLatin1(c);
+    }
+    return out;
+}
+
+QString firstOutsideLatin1(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).unicode() <= 0xFF)
+            continue;
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        return text.mid(i, pair ? 2 : 1);
+    }
+    return QString();
 }

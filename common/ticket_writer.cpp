@@ -64,10 +64,10 @@ QString TicketWriter::ruleLine()
 
 QString ticketText(const QString& text)
 {
-    return remove_acentos(text).toUpper();
+    return latin1Upper(remove_acentos(text));
 }
 
 QString ticketWeekdayAndDate(const QDateTime& moment)
 {
-    return br::weekdayName(moment.date()).toUpper() + u' ' + br::generalDate(moment);
+    return latin1Upper(br::weekdayName(moment.date())) + u' ' + br::generalDate(moment);
 }

@@ -5,6 +5,7 @@
 #include "common/message_texts.h"
 #include "common/messages.h"
 #include "common/terminal_settings.h"
+#include "common/text_utils.h"
 #include "db/connection.h"
 
 #include <limits>
@@ -50,17 +51,19 @@ void RegisterForm::open()
         load();
 }
 
-void RegisterForm::showNextCode()
+bool RegisterForm::showNextCode(bool quietly)
 {
     const QString generator = generatorName();
     if (generator.isEmpty())
-        return;
+        return true;
     const Result<qint64> current = conexao().generator(generator, 0);
     if (!current) {
-        reportFailure(current.failure());
-        return;
+        if (!quietly)
+            reportFailure(current.failure());
+        return false;
     }
     setText(codeField(), QString::number(*current + 1));
+    return true;
 }
 
 RegisterForm::Saved RegisterForm::save()
@@ -70,12 +73,18 @@ RegisterForm::Saved RegisterForm::save()
         m_messages.info(msg::camposObrigatorios);
         return Saved::No;
     }
-    if (!readyToSave())
+    if (!textsPrintable() || !quantitiesExact() || !readyToSave())
         return Saved::No;
 
     const Result<int> touched = m_binclusao ? insert() : update();
     if (!touched) {
-        reportFailure(touched.failure());
+        reportSaveFailure(touched.failure());
+        // The refused insert may have drawn the generator (another
+        // workstation took the code shown, or the database's trigger gave a
+        // code in use): show the one the next save will get. A failed read
+        // here keeps the old code; the refusal has been told already.
+        if (m_binclusao)
+            showNextCode(true);
         return Saved::No;
     }
     if (!m_binclusao) {
@@ -110,6 +119,68 @@ bool RegisterForm::numbersRead() const
             return false;
     }
     return true;
+}
+
+bool RegisterForm::textsPrintable()
+{
+    // The tickets and the printer take Latin-1 only: anything else (an
+    // emoji, Chinese) would print as one "?" per UTF-16 unit. A field without
+    // a label of its own only shows what another table holds.
+    for (const auto& f : m_fields) {
+        if (f.label.isEmpty())
+            continue;
+        const QString outside = firstOutsideLatin1(text(f.name));
+        if (!outside.isEmpty()) {
+            m_messages.info(msg::caractereNaoImprimivel.arg(f.label, outside));
+            pointAt(f.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RegisterForm::quantitiesExact()
+{
+    // Quantities are stored with three decimals: a fourth would be rounded
+    // away without a word.
+    for (const auto& f : m_fields) {
+        if (isQuantity(f) && br::beyondDecimals(text(f.name), 3)) {
+            m_messages.info(msg::casasDecimais.arg(f.label));
+            pointAt(f.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RegisterForm::isQuantity(const FormField& f)
+{
+    return f.typing == FieldKind::Money && f.leaving == FieldKind::Whole;
+}
+
+void RegisterForm::reportSaveFailure(const Failure& failure)
+{
+    if (const auto tooLong = textTooLong(failure)) {
+        // Firebird does not name the column: the field is the one whose
+        // text has the length it reports (in characters, or in UTF-8 bytes).
+        for (const auto& f : m_fields) {
+            const QString value = text(f.name);
+            if (f.label.isEmpty() || f.typing != FieldKind::None || f.leaving != FieldKind::None)
+                continue;
+            if (value.size() == tooLong->actual || value.toUtf8().size() == tooLong->actual) {
+                m_messages.info(msg::textoLongoCampo.arg(f.label).arg(tooLong->expected));
+                pointAt(f.name);
+                return;
+            }
+        }
+        m_messages.info(msg::textoLongo.arg(tooLong->expected));
+        return;
+    }
+    if (failure.code == QLatin1String("-802")) {
+        m_messages.info(msg::valorAcimaDoLimite);
+        return;
+    }
+    reportFailure(failure);
 }
 
 std::optional<Money> RegisterForm::number(const QString& name) const

@@ -28,10 +28,14 @@ struct FormField
 
 // What every register form does, without widgets: a new record shows the
 // next code (the generator's value + 1, the generator itself never advanced
-// here), a change loads its record, "&Gravar" checks the required fields and
-// inserts or updates through bound statements, and a refusal of the database
-// goes to trata_erro_banco with every typed value kept. A register describes
-// its fields and statements; the widget moves the texts in and out by name.
+// here), a change loads its record, "&Gravar" checks the required fields, the
+// texts (Latin-1 only, what the printer takes) and the quantities (three
+// decimals at most), then inserts or updates through bound statements. A
+// refusal of the database keeps every typed value: a text too long for its
+// column (-802) is told by its field, anything else goes to trata_erro_banco,
+// and a refused insert shows the code the next save will use. A register
+// describes its fields and statements; the widget moves the texts in and out
+// by name. A field typed as money and left as a whole number is a quantity.
 class RegisterForm
 {
 public:
@@ -76,6 +80,10 @@ protected:
     std::optional<qint32> code(const QString& name) const;
     // Shows a refusal through trata_erro_banco.
     void reportFailure(const Failure& failure) const;
+    // A refused save: an over-long text named by its field (which the
+    // operator is sent back to), a number out of range in Portuguese, any
+    // other refusal through trata_erro_banco.
+    void reportSaveFailure(const Failure& failure);
     // Names the field a refused save points at.
     void pointAt(const QString& name) { m_fieldToFix = name; }
 
@@ -100,7 +108,11 @@ protected:
 private:
     bool requiredFilled() const;
     bool numbersRead() const;
-    void showNextCode();
+    bool textsPrintable();
+    bool quantitiesExact();
+    static bool isQuantity(const FormField& f);
+    // False when the generator could not be read (told unless `quietly`).
+    bool showNextCode(bool quietly = false);
 
     const TerminalSettings& m_settings;
     Messages& m_messages;

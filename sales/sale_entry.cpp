@@ -86,13 +86,30 @@ bool SaleEntry::leaveCode()
     return true;
 }
 
-void SaleEntry::leaveQuantity()
+namespace {
+
+// Stored with three decimals, a fourth would be rounded away while the line
+// amount was computed from it.
+bool quantityExact(const QString& text, Messages& messages)
+{
+    if (!br::beyondDecimals(text, 3))
+        return true;
+    messages.info(msg::casasDecimais.arg(QStringLiteral("Qtde")));
+    return false;
+}
+
+} // namespace
+
+bool SaleEntry::leaveQuantity()
 {
     // A whole-number field on leaving: what is not a number is emptied, a
     // number stays as typed.
     if (!br::parseMoney(fields.text2) && !sale_limits::looksNumeric(fields.text2))
         fields.text2.clear();
+    if (!quantityExact(fields.text2, m_messages))
+        return false;
     recomputeLineAmount();
+    return true;
 }
 
 void SaleEntry::leaveUnitPrice()
@@ -137,6 +154,8 @@ bool SaleEntry::addLine()
         m_messages.info(msg::camposIncorretos);
         return false;
     }
+    if (!quantityExact(fields.text2, m_messages))
+        return false;
     if (!sale_limits::productCode(fields.text3.trimmed()) || !sale_limits::quantityFits(*quantity)
         || !sale_limits::amountFits(*price) || !sale_limits::productFits(*quantity, *price)
         || !sale_limits::amountFits(*amount) || !sale_limits::amountFits(total() + *amount)) {

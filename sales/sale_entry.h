@@ -48,8 +48,9 @@ public:
     // focus must stay on the code.
     bool leaveCode();
     // Leaving quantity or price: the line amount from both when they read as
-    // numbers. `quantity` says which field was left (its formatting differs).
-    void leaveQuantity();
+    // numbers. A quantity with more than three decimals (the column's) is
+    // refused: false, the message shown, the focus must stay.
+    bool leaveQuantity();
     void leaveUnitPrice();
 
     // Enter on "Sub total": the line is appended when the fields make one.

@@ -217,9 +217,9 @@ void FrmVendas::wireKeys()
     m_keys->setLeaveCheck(m_text3, [this] { return leaveCode(); });
     m_keys->setLeaveCheck(m_text2, [this] {
         pull();
-        m_entry.leaveQuantity();
+        const bool left = m_entry.leaveQuantity();
         push();
-        return true;
+        return left;
     });
     m_keys->setLeaveCheck(m_text5, [this] {
         pull();

@@ -3,6 +3,7 @@
 #include "app_test_files.h"
 #include "common/message_texts.h"
 #include "common/terminal_settings.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/scripted_messages.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using apptest::crlf;
 using apptest::crlfWith;
@@ -47,6 +50,8 @@ private slots:
     void load();
     void save_data();
     void save();
+    void fullDisk_data();
+    void fullDisk();
     void savedByKeyboard();
 
 private:
@@ -138,6 +143,43 @@ void TestConfigEditor::save()
                      && messages.shown().first().text.startsWith(message),
                  qPrintable(messages.transcript()));
     QCOMPARE(apptest::readFile(filePath()), saved ? written : old);
+}
+
+// A disk that takes no more: the save says so, with the reason in Portuguese,
+// and the old file stays whole (it used to be replaced by an empty one).
+void TestConfigEditor::fullDisk_data()
+{
+    QTest::addColumn<bool>("smallDisk");   // else a limit on file sizes
+    QTest::addColumn<QString>("reason");
+    QTest::addRow("small file system filled up") << true << QStringLiteral("não há espaço livre no disco");
+    QTest::addRow("file size limit") << false << QStringLiteral("o arquivo passou do tamanho máximo");
+}
+
+void TestConfigEditor::fullDisk()
+{
+    QFETCH(bool, smallDisk);
+    QFETCH(QString, reason);
+    SmallDisk disk;
+    if (smallDisk && !disk.mounted())
+        QSKIP(qPrintable(disk.reason()));
+    const QString path = smallDisk ? configFilePath(disk.path()) : filePath();
+    const QByteArray old = crlf(fullFile);
+    apptest::writeFile(path, old);
+    if (smallDisk)
+        QVERIFY(disk.fill());
+    std::optional<FileSizeLimit> limit;
+    if (!smallDisk)
+        limit.emplace(old.size() / 2);
+    ScriptedMessages messages;
+    const bool saved = ConfigEditor(path, m_held, QString(), messages)
+                           .save(ConfigForm{QStringLiteral("/srv/outro.fdb"), "3", "1", "1", 0, 1, false});
+    limit.reset();
+    QVERIFY(!saved);
+    QCOMPARE(messages.shown().size(), 1);
+    const QString shown = messages.shown().first().text;
+    QVERIFY2(shown.startsWith(msg::configNaoGravada) && shown.contains(path + QStringLiteral(": ") + reason),
+             qPrintable(shown));
+    QCOMPARE(apptest::readFile(path), old);
 }
 
 // Enter walks the controls, each text selected so typing replaces it; a

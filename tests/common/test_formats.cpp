@@ -1,6 +1,7 @@
 #include "common/br_format.h"
 #include "common/field_kind.h"
 #include "common/text_utils.h"
+#include "common/ticket_writer.h"
 
 #include <QLocale>
 #include <QTest>
@@ -124,13 +125,19 @@ private slots:
         QTest::addRow("proper: accents") << u"proper"_s << u"ÁGUA DE CÔCO"_s << u"Água De Côco"_s;
         QTest::addRow("proper: hyphen, apostrophe") << u"proper"_s << u"coca-cola d'água"_s << u"Coca-cola D'água"_s;
         QTest::addRow("proper: blanks kept, figures first") << u"proper"_s << u"  2   LITROS "_s << u"  2   Litros "_s;
+        // Their other case is not Latin-1: printed, it would come out as "?".
+        QTest::addRow("proper: µ ÿ ß keep their form") << u"proper"_s << u"µG ÿOGA STRAßE ÀS"_s << u"µg ÿoga Straße Às"_s;
+        QTest::addRow("ticket: capitals inside Latin-1") << u"ticket"_s << u"Straße µg ÿ Cartão"_s << u"STRASSE µG ÿ CARTAO"_s;
     }
     void texts()
     {
         QFETCH(QString, op);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        const QString done = op == u"acentos"_s ? ::remove_acentos(text) : op == u"centre"_s ? ::centraliza(text, 40) : ::properCase(text);
+        const QString done = op == u"acentos"_s ? ::remove_acentos(text)
+            : op == u"centre"_s                 ? ::centraliza(text, 40)
+            : op == u"ticket"_s                 ? ::ticketText(text)
+                                                : ::properCase(text);
         QCOMPARE(done, expected);
     }
 

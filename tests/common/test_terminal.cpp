@@ -29,6 +29,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addRow("from VORINDA_DIR") << QByteArray("/srv/bar/vorinda/") << u"/srv/bar/vorinda"_s;
         QTest::addRow("default in the home folder") << QByteArray() << QDir::homePath() + u"/vorinda"_s;
+        // Every program it starts runs elsewhere: the folder is made absolute.
+        QTest::addRow("relative VORINDA_DIR") << QByteArray("dados/./bar") << QDir::currentPath() + u"/dados/bar"_s;
     }
     void dataFolder()
     {

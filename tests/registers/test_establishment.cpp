@@ -65,6 +65,39 @@ private slots:
         QVERIFY(row().isNull(0, QStringLiteral("cfone")));
     }
 
+    // An installation whose column is shorter than the field: the database's
+    // English -802 becomes a message naming the field, nothing is written and
+    // the operator is sent back to it.
+    void textTooLongForItsColumn_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("plain text") << "cfone" << "Text5" << "5555-0000"
+                                    << msg::textoLongoCampo.arg(QStringLiteral("Fone")).arg(5);
+        QTest::addRow("accented text") << "cbairro" << "Text4" << "São João"
+                                       << msg::textoLongoCampo.arg(QStringLiteral("Bairro")).arg(5);
+    }
+    void textTooLongForItsColumn()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QVERIFY(m_db->connection().execute(QStringLiteral("alter table estabelecimento drop %1").arg(column)));
+        QVERIFY(m_db->connection().execute(QStringLiteral("alter table estabelecimento add %1 varchar(5)").arg(column)));
+        Establishment form(m_settings, m_messages);
+        form.open();
+        form.setText(QStringLiteral("Text6"), QStringLiteral("12.345.678/0001-90"));
+        form.setText(field, text);
+        QCOMPARE(form.save(), RegisterForm::Saved::No);
+        QCOMPARE(m_messages.texts(), QStringList{message});
+        QCOMPARE(form.fieldToFix(), field);
+        QCOMPARE(form.text(field), text);
+        QVERIFY(row().isNull(0, QStringLiteral("ccnpj")));
+    }
+
     void screenByKeyboard()
     {
         auto* screen = new FrmCadEstabelecimento(m_settings, m_messages);

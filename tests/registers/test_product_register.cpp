@@ -58,6 +58,8 @@ private slots:
             << QStringList{"Gelo", "3", "3.5", "3.5", "2", "9", "2", "Copo", "0", "0", "4"};
         QTest::addRow("accents kept") << "AÇAÍ na tigela" << "0,1" << "1" << 1 << false
             << QStringList{"Açaí Na Tigela", "3", "1", "1", "0.1", "9", "2", "Copo", "1", "0", "4"};
+        QTest::addRow("Latin-1 edges, three decimals and zeros after") << "crème µL ÿ STRAßE" << "1" << "2,1250" << 1 << true
+            << QStringList{"Crème µl ÿ Straße", "3", "2.125", "2.125", "1", "9", "2", "Copo", "1", "1", "4"};
     }
     void insertWritesEveryColumn()
     {
@@ -170,8 +172,29 @@ private slots:
         QCOMPARE(productCount(), 15);
         const QStringList kept{form.text(QStringLiteral("Text1")), form.text(QStringLiteral("Text11")),
                                form.text(QStringLiteral("Text7")), form.text(QStringLiteral("Text5"))};
-        QCOMPARE(kept, (QStringList{"cerveja LATA", "16", "Refrigerantes E Águas", "R$ 3,00"}));
+        // The key trigger ran before the refusing one: code 16 is spent.
+        QCOMPARE(kept, (QStringList{"cerveja LATA", "17", "Refrigerantes E Águas", "R$ 3,00"}));
         QVERIFY(!form.estoque());
+    }
+
+    // Two workstations showed the same code; the other saved first, and the
+    // database's key trigger gave this save a code in use. After the refusal
+    // the form shows the code its next save gets, and that save stores it.
+    void refusedInsertShowsTheNextCode()
+    {
+        QVERIFY(m_db->connection().setGenerator(QStringLiteral("produto"), 14));
+        ProductRegister form(m_settings, m_messages, true);
+        form.open();
+        QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("15"));
+        fillValid(form);
+        m_messages.answerNext(false);
+        QCOMPARE(form.save(), RegisterForm::Saved::No);
+        QCOMPARE(m_messages.texts(), QStringList{msg::registroJaExiste});
+        QCOMPARE(form.text(QStringLiteral("Text11")), QStringLiteral("16"));
+        QCOMPARE(form.text(QStringLiteral("Text1")), QStringLiteral("Suco De Laranja"));
+        QCOMPARE(form.save(), RegisterForm::Saved::Inserted);
+        QCOMPARE(stored(16, {"cdescricao"}), QStringList{"Suco De Laranja"});
+        QCOMPARE(m_messages.shown().size(), 1);
     }
 
     void changeLoadsAndUpdates()

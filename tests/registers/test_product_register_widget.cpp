@@ -135,6 +135,49 @@ private slots:
         QCOMPARE(*m_db->connection().generator(QStringLiteral("produto"), 0), 16);
     }
 
+    // What the tickets cannot print, or a quantity its column would round:
+    // refused by name, the operator sent back to the field, nothing stored.
+    void refusedValueByKeyboard_data()
+    {
+        QTest::addColumn<int>("at");            // position in the typing order
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("emoji in Nome") << 0 << QStringLiteral("cerveja \U0001F37A") << "Text1"
+                                       << msg::caractereNaoImprimivel.arg(QStringLiteral("Nome"), QStringLiteral("\U0001F37A"));
+        QTest::addRow("Chinese in Unidade") << 2 << QStringLiteral("杯") << "Text8"
+                                            << msg::caractereNaoImprimivel.arg(QStringLiteral("Unidade"), QStringLiteral("杯"));
+        QTest::addRow("four decimals in Saldo atual") << 3 << QStringLiteral("2,5001") << "Text2"
+                                                      << msg::casasDecimais.arg(QStringLiteral("Saldo atual"));
+        QTest::addRow("four decimals in Qtde Mínima") << 4 << QStringLiteral("0,0005") << "Text10"
+                                                      << msg::casasDecimais.arg(QStringLiteral("Qtde Mínima"));
+    }
+    void refusedValueByKeyboard()
+    {
+        QFETCH(int, at);
+        QFETCH(QString, typed);
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        openForm();
+        QStringList keys{QStringLiteral("cerveja"), QStringLiteral("1"), QStringLiteral("Lata"), QStringLiteral("24"),
+                         QStringLiteral("6"), QStringLiteral("3,2"), QStringLiteral("4"), QStringLiteral("7,5")};
+        keys[at] = typed;
+        QWidget* focus = this->field("Text1");
+        for (const QString& text : keys) {
+            for (const char32_t c : text.toUcs4())   // an emoji is one key, not two halves
+                QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+            QTest::keyClick(focus, Qt::Key_Return);
+            focus = QApplication::focusWidget();
+        }
+        QTest::keyClick(focus, Qt::Key_Return);   // "&Gravar"
+        QCOMPARE(m_messages.texts(), QStringList{message});
+        QLineEdit* wrong = this->field(qPrintable(field));
+        QCOMPARE(QApplication::focusWidget(), wrong);
+        QCOMPARE(wrong->selectedText(), wrong->text());
+        QCOMPARE(*m_db->connection().generator(QStringLiteral("produto"), 0), 15);
+        QCOMPARE(this->field("Text11")->text(), QStringLiteral("16"));
+    }
+
 private:
     FrmCadProdutos* openForm(bool binclusao = true, qint32 code = 0);
     QLineEdit* field(const char* name) const;

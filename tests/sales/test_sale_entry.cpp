@@ -21,6 +21,7 @@ private slots:
     void addLine();
     void totalIsSumOfShownAmounts();
     void removeAndClose();
+    void fourthDecimalNeverAdded();
 
 private:
     // Code, quantity and (when given) price as typed, each field left in turn.
@@ -174,6 +175,18 @@ void TestSaleEntry::removeAndClose()
     QCOMPARE(entry.fields.text7, QStringLiteral("R$ 0,00"));
     QVERIFY(!entry.canClose());
     QCOMPARE(m_fx.messages.texts(), QStringList{msg::informeProdutos});
+}
+
+// The field left by a click, so its leaving check never ran: adding the line
+// still refuses the quantity its column would round.
+void TestSaleEntry::fourthDecimalNeverAdded()
+{
+    SaleEntry entry(m_fx.settings, m_fx.messages);
+    fill(entry, QStringLiteral("10"), QStringLiteral("2"));
+    entry.fields.text2 = QStringLiteral("2,0001");
+    QVERIFY(!entry.addLine());
+    QCOMPARE(m_fx.messages.texts(), QStringList{msg::casasDecimais.arg(QStringLiteral("Qtde"))});
+    QVERIFY(entry.lines().isEmpty());
 }
 
 QTEST_MAIN(TestSaleEntry)

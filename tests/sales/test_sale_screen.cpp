@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +48,9 @@ private slots:
     void productLookupWithF12();
     void keysThatMayLoseLines_data();
     void keysThatMayLoseLines();
+    void reprintAfterSpoolWriteFailed();
+    void quantityDecimals_data();
+    void quantityDecimals();
 
 private:
     void openScreen()
@@ -75,6 +80,20 @@ private:
     QTableWidget* grid() const { return m_screen->findChild<QTableWidget*>(QStringLiteral("Grid1")); }
     // Code, unit, quantity, price, then Enter on "Sub total" adds the line.
     void ringUp(const QString& code, const QString& quantity) { type(code + "\n\n" + quantity + "\n\n\n"); }
+    // F5, then the exact amount received and Enter on the change: recorded.
+    void closeSale(const QString& received)
+    {
+        whenModal([this, received](QWidget*) {
+            QTRY_VERIFY(focused());
+            type(QStringLiteral("\n") + received + QStringLiteral("\n\n"));
+        });
+        press(Qt::Key_F5);
+        QVERIFY(m_modalRan);
+        m_modalRan = false;
+        // Offscreen, the closing dialog does not hand activation back.
+        QApplication::setActiveWindow(m_screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    }
     // Runs `step` inside the next modal dialog's event loop.
     void whenModal(std::function<void(QWidget*)> step)
     {
@@ -223,6 +242,74 @@ void TestSaleScreen::keysThatMayLoseLines()
         QCOMPARE(edit("Text7")->text(), linesAfter ? QStringLiteral("R$ 5,00") : QStringLiteral("R$ 0,00"));
     }
     QCOMPARE(m_fx.sales(), 0);
+}
+
+// imp.txt cannot take the new sale's tickets: the sale is stored, and F3
+// prints its tickets, not the previous customer's still in imp.txt.
+void TestSaleScreen::reprintAfterSpoolWriteFailed()
+{
+    const QString printer = QDir(m_fx.settings.dataDir).filePath(QStringLiteral("lp0"));
+    QFile(printer).open(QIODevice::WriteOnly);
+    qputenv("VORINDA_PRINTER_PORT", QFile::encodeName(printer));
+    m_fx.settings.modo_impressao = 0;
+    const auto printed = [&printer] {
+        QFile file(printer);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    openScreen();
+    ringUp(QStringLiteral("10"), QStringLiteral("1"));
+    closeSale(QStringLiteral("5"));
+    QVERIFY(printed().contains("ITEM :CERVEJA LATA"));
+
+    const QString spool = QDir(m_fx.settings.dataDir).filePath(QStringLiteral("imp.txt"));
+    QVERIFY(QFile::remove(spool) && QDir().mkdir(spool));
+    QFile(printer).open(QIODevice::WriteOnly | QIODevice::Truncate);
+    ringUp(QStringLiteral("11"), QStringLiteral("2"));
+    closeSale(QStringLiteral("6"));
+    QCOMPARE(m_fx.sales(), 2);
+    QCOMPARE(m_fx.messages.shown().size(), 1);   // the ticket was not printed
+    QCOMPARE(printed(), QByteArray());
+
+    m_fx.messages.clear();
+    press(Qt::Key_F3);
+    QVERIFY2(m_fx.messages.shown().isEmpty(), qPrintable(m_fx.messages.transcript()));
+    const QByteArray ticket = printed();
+    QVERIFY2(ticket.contains("ITEM :REFRIGERANTE\r\n") && ticket.contains("QTDE :2\r\n"), ticket.constData());
+    QVERIFY(!ticket.contains("CERVEJA"));
+    qunsetenv("VORINDA_PRINTER_PORT");
+}
+
+// The quantity column keeps three decimals: a fourth is refused on leaving
+// the field (the line amount would use it, the stored quantity would not).
+void TestSaleScreen::quantityDecimals_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("amount");   // empty: refused
+    QTest::addRow("four decimals refused") << "1,0005" << "";
+    QTest::addRow("three decimals") << "0,125" << "R$ 0,63";
+    QTest::addRow("zeros after the third") << "1,5000" << "R$ 7,50";
+}
+
+void TestSaleScreen::quantityDecimals()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, amount);
+    openScreen();
+    type(QStringLiteral("10\n\n") + quantity + QStringLiteral("\n"));
+    if (amount.isEmpty()) {
+        QCOMPARE(m_fx.messages.texts(), QStringList{msg::casasDecimais.arg(QStringLiteral("Qtde"))});
+        QCOMPARE(focused(), edit("Text2"));
+        QCOMPARE(edit("Text2")->selectedText(), quantity);
+        QCOMPARE(edit("Text6")->text(), QStringLiteral("R$ 5,00"));
+        type(QStringLiteral("3\n"));   // typed over the selection
+        amount = QStringLiteral("R$ 15,00");
+        quantity = QStringLiteral("3");
+    }
+    QCOMPARE(edit("Text6")->text(), amount);
+    type(QStringLiteral("\n\n"));
+    QCOMPARE(grid()->rowCount(), 1);
+    QCOMPARE(grid()->item(0, 2)->text(), quantity);
+    QCOMPARE(edit("Text7")->text(), amount);
 }
 
 QTEST_MAIN(TestSaleScreen)
