@@ -1,5 +1,6 @@
 #include "queries/movement_query_screen.h"
 
+#include "common/grid_cursor.h"
 #include "common/key_conventions.h"
 #include "common/terminal_settings.h"
 #include "common/window_placement.h"
@@ -124,6 +125,10 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
     layout->addWidget(m_tabs);
     layout->addLayout(bottom);
 
+    m_cursor1 = new GridCursor(m_grid1, [this] { return m_query.validas().count(); });
+    m_cursor2 = new GridCursor(m_grid2, [this] { return m_query.excluidas().count(); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MovementQueryScreen::focusGrid);
+
     connect(m_grid1, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { m_query.marca(index.row()); });
     auto* keys = new KeyConventions(this);
@@ -206,9 +211,24 @@ QWidget* MovementQueryScreen::buildTab(QTableView*& grid, const char* gridName, 
 
 void MovementQueryScreen::pesquisa()
 {
-    if (isVisible())
-        (m_tabs->currentIndex() == 0 ? m_grid1 : m_grid2)->setFocus();
+    focusGrid();
     m_query.pesquisa();
+}
+
+void MovementQueryScreen::focusGrid()
+{
+    // Before the window shows, its first showing does this.
+    if (isVisible())
+        (m_tabs->currentIndex() == 0 ? m_grid1 : m_grid2)->setFocus(Qt::OtherFocusReason);
+}
+
+void MovementQueryScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        focusGrid();
+    }
 }
 
 bool MovementQueryScreen::screenKey(int key, QWidget* field)
@@ -222,7 +242,9 @@ bool MovementQueryScreen::screenKey(int key, QWidget* field)
         return true;
     }
     if (field == m_grid1 && key == Qt::Key_Delete) {
-        m_query.cancela_marcados(currentRow());
+        // The lists come back with the operator's row still current.
+        const int row = currentRow();
+        m_cursor1->refillKeeping(row, [this, row] { m_query.cancela_marcados(row); });
         return true;
     }
     return false;

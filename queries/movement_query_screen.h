@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class GridCursor;
 class Messages;
 class QDateEdit;
 class QLineEdit;
@@ -33,6 +34,9 @@ public:
     // The search of the toolbar and F5.
     void pesquisa();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildPeriod();
     QWidget* buildTab(QTableView*& grid, const char* gridName, MovementModel& model,
@@ -43,6 +47,8 @@ private:
     void showTotals();
     void takePeriod();
     int currentRow() const;
+    // The keyboard on the grid of the tab shown.
+    void focusGrid();
 
     MovementQuery m_query;
     QDateEdit* m_dataInicial = nullptr;   // DTPicker2
@@ -52,11 +58,14 @@ private:
     QTabWidget* m_tabs = nullptr;         // SSTab1
     QTableView* m_grid1 = nullptr;
     QTableView* m_grid2 = nullptr;
+    GridCursor* m_cursor1 = nullptr;
+    GridCursor* m_cursor2 = nullptr;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;
     QLineEdit* m_text4 = nullptr;
     bool m_showing = false;
+    bool m_shown = false;
 };
 
 // Sale lines of a period (`consultaVenda`).

@@ -1,5 +1,6 @@
 #include "registers/list_screen_widget.h"
 
+#include "common/grid_cursor.h"
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
 #include "registers/register_form_widget.h"
@@ -59,6 +60,8 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
     m_grid->setMinimumWidth(width + 2 * m_grid->frameWidth() + 20);
     m_grid->setMinimumHeight(rowHeight * m_list->model().rowCount()
                              + m_grid->horizontalHeader()->sizeHint().height() + 2 * m_grid->frameWidth());
+
+    m_cursor = new GridCursor(m_grid, [this] { return m_list->model().foundCount(); });
 
     connect(m_procurar, &QPushButton::clicked, this, &ListScreenWidget::procurar);
     connect(m_detalhes, &QPushButton::clicked, this, &ListScreenWidget::detalhes);
@@ -141,14 +144,20 @@ void ListScreenWidget::procurar()
 {
     pullFilters();
     m_list->search();
-    if (m_list->model().foundCount() > 0)
-        m_grid->selectRow(0);
 }
 
 int ListScreenWidget::selectedRow() const
 {
     const QModelIndex current = m_grid->currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+int ListScreenWidget::rowOf(qint32 code) const
+{
+    for (int row = 0; row < m_list->model().foundCount(); ++row)
+        if (m_list->codeAt(row) == code)
+            return row;
+    return -1;
 }
 
 void ListScreenWidget::detalhes()
@@ -164,19 +173,13 @@ void ListScreenWidget::detalhes()
     openDetails(*code);
     if (!m_refillAfterDetails)
         return;
-    const int row = selectedRow();
-    procurar();
-    if (row >= 0 && row < m_list->model().foundCount())
-        m_grid->selectRow(row);
+    m_cursor->refillKeeping([this, c = *code] { return rowOf(c); }, selectedRow(), [this] { procurar(); });
 }
 
 void ListScreenWidget::excluir()
 {
     const int row = selectedRow();
-    if (!m_list->remove(row))
-        return;
-    if (m_list->model().foundCount() > 0)
-        m_grid->selectRow(std::min(row, m_list->model().foundCount() - 1));
+    m_cursor->refillKeeping(row, [this, row] { m_list->remove(row); });
 }
 
 QWidget* ListScreenWidget::openRegister(qint32 code) const
@@ -194,7 +197,13 @@ void ListScreenWidget::setFilterChain(const QList<QWidget*>& filters)
 
 void ListScreenWidget::showRegister(qint32 code, RegisterFormWidget* form)
 {
-    connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
+    // The list refills after the change with the changed row still current.
+    connect(form, &RegisterFormWidget::saved, this, [this, code] {
+        m_cursor->refillKeeping([this, code] { return rowOf(code); }, selectedRow(), [this] { procurar(); });
+    });
     m_registers.insert(code, form);
     form->show();
+    // The register takes the keyboard: the operator opened it to type in it.
+    form->raise();
+    form->activateWindow();
 }

@@ -1,6 +1,7 @@
 #include "registers/lookup_dialog.h"
 
 #include "common/db_errors.h"
+#include "common/grid_cursor.h"
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
 #include "registers/lookup_dialog_model.h"
@@ -80,6 +81,7 @@ void FrmConsulta::build()
     m_grid1->horizontalHeader()->setStretchLastSection(true);
     m_grid1->setMinimumHeight(18 * 22 + 4);
     m_grid1->setMinimumWidth(CodeColumnWidth + NameColumnWidth + 24);
+    new GridCursor(m_grid1, [this] { return m_model->foundRows(); });
 
     m_cmdOk = new QPushButton(QStringLiteral("&Aceitar"), this);
     m_cmdOk->setObjectName(QStringLiteral("CmdOk"));
