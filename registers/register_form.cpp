@@ -70,6 +70,8 @@ RegisterForm::Saved RegisterForm::save()
         m_messages.info(msg::camposObrigatorios);
         return Saved::No;
     }
+    if (!noneNegative())
+        return Saved::No;
     if (!readyToSave())
         return Saved::No;
 
@@ -108,6 +110,21 @@ bool RegisterForm::numbersRead() const
             || f.leaving == FieldKind::Money || f.leaving == FieldKind::Whole;
         if (numeric && !text(f.name).isEmpty() && !number(f.name))
             return false;
+    }
+    return true;
+}
+
+bool RegisterForm::noneNegative()
+{
+    // Prices and quantities are never below zero, however the text got there.
+    for (const auto& f : m_fields) {
+        const bool numeric = f.typing == FieldKind::Money || f.leaving == FieldKind::Money;
+        const std::optional<Money> value = numeric ? number(f.name) : std::nullopt;
+        if (value && *value < Money()) {
+            m_messages.info(msg::valorNegativo.arg(f.label));
+            pointAt(f.name);
+            return false;
+        }
     }
     return true;
 }

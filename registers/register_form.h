@@ -100,6 +100,7 @@ protected:
 private:
     bool requiredFilled() const;
     bool numbersRead() const;
+    bool noneNegative();
     void showNextCode();
 
     const TerminalSettings& m_settings;
