@@ -46,14 +46,24 @@ void BoxMessages::plain(const QString& text)
 
 bool BoxMessages::question(const QString& text)
 {
+    return ask(text, true);
+}
+
+bool BoxMessages::questionDefaultNo(const QString& text)
+{
+    return ask(text, false);
+}
+
+bool BoxMessages::ask(const QString& text, bool enterAnswersYes)
+{
     QMessageBox box(ownerOf(m_parent));
     prepare(box, QMessageBox::Question, text);
     // Our own button texts, whatever translation is loaded. Enter answers
-    // "Sim" as the operators are used to; Escape or closing the box answers
-    // "Não", the answer that changes nothing.
+    // "Sim" as the operators are used to, unless that answer throws work
+    // away; Escape or closing the box answers "Não", the answer that changes nothing.
     QPushButton* yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(enterAnswersYes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;

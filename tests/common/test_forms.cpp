@@ -75,6 +75,9 @@ private slots:
         QTest::addRow("plain closed by escape") << u"plain"_s << int(Qt::Key_Escape) << int(QMessageBox::NoIcon) << ok << false;
         QTest::addRow("question, enter is sim") << u"question"_s << int(Qt::Key_Return) << int(QMessageBox::Question) << yesNo << true;
         QTest::addRow("question, escape is não") << u"question"_s << int(Qt::Key_Escape) << int(QMessageBox::Question) << yesNo << false;
+        QTest::addRow("cautious question, enter is não")
+            << u"cautious"_s << int(Qt::Key_Return) << int(QMessageBox::Question) << QStringList{u"Não"_s, u"Sim"_s, u"Não"_s}
+            << false;
     }
     void boxes()
     {
@@ -107,6 +110,8 @@ private slots:
             messages.info(text);
         else if (kind == u"plain"_s)
             messages.plain(text);
+        else if (kind == u"cautious"_s)
+            answered = messages.questionDefaultNo(text);
         else
             answered = messages.question(text);
         QCOMPARE(title, u"Vorinda"_s);
