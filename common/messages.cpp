@@ -1,5 +1,7 @@
 #include "common/messages.h"
 
+#include "common/screen_messages.h"
+
 #include "common/message_texts.h"
 
 #include <QApplication>
@@ -8,9 +10,31 @@
 
 namespace {
 
+// The screen whose messages are being shown now (ScreenMessages).
+QPointer<QWidget> showingScreen;
+
+// Sets the screen for the boxes of one message, as the calls nest.
+class ScreenScope
+{
+public:
+    explicit ScreenScope(QWidget* screen) : m_previous(showingScreen) { showingScreen = screen; }
+    ~ScreenScope() { showingScreen = m_previous; }
+    ScreenScope(const ScreenScope&) = delete;
+    ScreenScope& operator=(const ScreenScope&) = delete;
+
+private:
+    QPointer<QWidget> m_previous;
+};
+
 QWidget* ownerOf(QWidget* parent)
 {
-    return parent ? parent : QApplication::activeWindow();
+    if (parent)
+        return parent;
+    if (showingScreen && showingScreen->isVisible())
+        return showingScreen->window();
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
 }
 
 // One box of the system: titled "Vorinda", modal over its owner.
@@ -67,4 +91,28 @@ bool BoxMessages::ask(const QString& text, bool enterAnswersYes)
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+void ScreenMessages::info(const QString& text)
+{
+    const ScreenScope scope(m_screen);
+    m_inner.info(text);
+}
+
+bool ScreenMessages::question(const QString& text)
+{
+    const ScreenScope scope(m_screen);
+    return m_inner.question(text);
+}
+
+bool ScreenMessages::questionDefaultNo(const QString& text)
+{
+    const ScreenScope scope(m_screen);
+    return m_inner.questionDefaultNo(text);
+}
+
+void ScreenMessages::plain(const QString& text)
+{
+    const ScreenScope scope(m_screen);
+    m_inner.plain(text);
 }

@@ -79,7 +79,8 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
                                          Messages& messages, QWidget* parent,
                                          std::function<QDateTime()> now)
     : QWidget(parent, Qt::Window)
-    , m_query(kind, settings, messages)
+    , m_boxes(messages, this)
+    , m_query(kind, settings, m_boxes)
 {
     setObjectName(kind.objectName);
     setWindowTitle(QStringLiteral("Consulta"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/screen_messages.h"
 #include "queries/movement_query.h"
 
 #include <QDateTime>
@@ -50,6 +51,7 @@ private:
     // The keyboard on the grid of the tab shown.
     void focusGrid();
 
+    ScreenMessages m_boxes;
     MovementQuery m_query;
     QDateEdit* m_dataInicial = nullptr;   // DTPicker2
     QTimeEdit* m_horaInicial = nullptr;   // DTPicker1

@@ -27,7 +27,7 @@ FrmConsulta::FrmConsulta(Connection& conexao, Messages& messages, const QString&
                          QWidget* parent)
     : QDialog(parent)
     , m_search(conexao, cTipoConsula)
-    , m_messages(messages)
+    , m_messages(messages, this)
 {
     setObjectName(QStringLiteral("FrmConsulta"));
     build();

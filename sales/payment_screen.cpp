@@ -31,7 +31,8 @@ QLineEdit* moneyField(const char* name, QWidget* parent)
 FrmPagamentoVenda::FrmPagamentoVenda(const TerminalSettings& settings, Messages& messages,
                                      const QList<SaleLine>& lines, const QString& total, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_payment(settings, messages, lines, total)
+    , m_boxes(messages, this)
+    , m_payment(settings, m_boxes, lines, total)
 {
     setObjectName(QStringLiteral("FrmPagamentoVenda"));
     setWindowTitle(QStringLiteral("Fechamento"));

@@ -65,8 +65,9 @@ FrmVendas::FrmVendas(const TerminalSettings& settings, Messages& messages, Navig
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_settings(settings)
     , m_messages(messages)
+    , m_boxes(messages, this)
     , m_navigation(navigation)
-    , m_entry(settings, messages)
+    , m_entry(settings, m_boxes)
 {
     setObjectName(QStringLiteral("FrmVendas"));
     setWindowTitle(QStringLiteral("Vendas"));
@@ -380,7 +381,7 @@ void FrmVendas::reimprimir()
     const auto printed = imprime_arquivo(m_settings);
     if (!printed) {
         logFailure(m_settings.dataDir, m_settings.numero_caixa, printed.failure().text);
-        m_messages.info(printed.failure().text);
+        m_boxes.info(printed.failure().text);
     }
 }
 
