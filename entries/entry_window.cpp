@@ -1,5 +1,6 @@
 #include "entries/entry_window.h"
 
+#include "common/elided_label.h"
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
 #include "common/navigation.h"
@@ -150,7 +151,7 @@ void EntryWindow::build()
         QStringLiteral(" ESC - Sair do sistema    F3 - Imprimir     F5 - Limpar tela     F8 - Tela de vendas"),
         m_frame);
     help->setObjectName(QStringLiteral("Label15"));
-    m_base = new QLabel(m_frame);
+    m_base = new ElidedLabel(m_frame);   // a long server path gives way
     m_base->setObjectName(QStringLiteral("Label16"));
     m_caixaOperante = new QLabel(m_frame);
     m_caixaOperante->setObjectName(QStringLiteral("Label8"));
@@ -159,6 +160,7 @@ void EntryWindow::build()
 
     auto* status = new QHBoxLayout;
     status->addWidget(m_base, 1);
+    status->addSpacing(24);
     status->addWidget(m_caixaOperante);
     status->addSpacing(24);
     status->addWidget(m_versao);
