@@ -4,6 +4,7 @@
 #include "common/key_conventions.h"
 #include "common/terminal_settings.h"
 #include "common/window_placement.h"
+#include "registers/screen_parts.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -85,12 +86,8 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
     setObjectName(kind.objectName);
     setWindowTitle(QStringLiteral("Consulta"));
 
-    auto* title = new QLabel(kind.title, this);
-    title->setObjectName(QStringLiteral("Label16"));
-    QFont titleFont = title->font();
-    titleFont.setPointSize(titleFont.pointSize() + 6);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    // The band every management screen shows, the title as its control name.
+    QWidget* header = screenparts::headerBand(kind.title, this, QStringLiteral("Label16"));
 
     auto* toolbar = new QToolBar(this);
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
@@ -120,11 +117,17 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
     bottom->addStretch();
     bottom->addWidget(sair);
 
+    auto* inner = new QVBoxLayout;
+    inner->setContentsMargins(16, 12, 16, 12);
+    inner->addLayout(top);
+    inner->addWidget(m_tabs);
+    inner->addLayout(bottom);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title, 0, Qt::AlignHCenter);
-    layout->addLayout(top);
-    layout->addWidget(m_tabs);
-    layout->addLayout(bottom);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addLayout(inner);
 
     m_cursor1 = new GridCursor(m_grid1, [this] { return m_query.validas().count(); });
     m_cursor2 = new GridCursor(m_grid2, [this] { return m_query.excluidas().count(); });

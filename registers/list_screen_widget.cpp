@@ -7,11 +7,13 @@
 #include "registers/screen_parts.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -62,6 +64,7 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
                              + m_grid->horizontalHeader()->sizeHint().height() + 2 * m_grid->frameWidth());
 
     m_cursor = new GridCursor(m_grid, [this] { return m_list->model().foundCount(); });
+    connect(&m_list->model(), &QAbstractItemModel::modelReset, this, &ListScreenWidget::fitColumns);
 
     connect(m_procurar, &QPushButton::clicked, this, &ListScreenWidget::procurar);
     connect(m_detalhes, &QPushButton::clicked, this, &ListScreenWidget::detalhes);
@@ -138,6 +141,25 @@ void ListScreenWidget::setContent(QLayout* filters)
     m_list->reset();
     adjustSize();
     centraliza_form(this);
+}
+
+void ListScreenWidget::fitColumns()
+{
+    // The first thousand rows found decide: enough for a list's widest value.
+    const ListModel& model = m_list->model();
+    const int rows = std::min(model.foundCount(), 1000);
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + 8;
+    QHeaderView* header = m_grid->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        if (m_grid->isColumnHidden(column) || header->sectionResizeMode(column) == QHeaderView::Stretch)
+            continue;
+        int needed = header->sectionSizeHint(column);
+        for (int row = 0; row < rows; ++row)
+            needed = std::max(needed, metrics.horizontalAdvance(model.cell(row, column)) + margins);
+        if (needed > m_grid->columnWidth(column))
+            m_grid->setColumnWidth(column, needed);
+    }
 }
 
 void ListScreenWidget::procurar()

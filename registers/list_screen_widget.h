@@ -55,6 +55,8 @@ protected:
     QComboBox* filterList(const QString& name);
     // Header, `filters` beside "&Procurar", grid, buttons; then the opening.
     void setContent(QLayout* filters);
+    // A column narrower than what it shows (a price cut short) grows to fit it.
+    void fitColumns();
     // Whether the Delete key deletes (a list may delete by a button instead).
     void setDeleteKey(bool on) { m_deleteKey = on; }
     // Whether "&Detalhes" searches again right after opening the register

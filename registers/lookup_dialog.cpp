@@ -5,6 +5,7 @@
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
 #include "registers/lookup_dialog_model.h"
+#include "registers/screen_parts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -48,11 +49,9 @@ qint32 FrmConsulta::consulta(Connection& conexao, Messages& messages, const QStr
 
 void FrmConsulta::build()
 {
-    m_header = new QLabel(this);
-    m_header->setObjectName(QStringLiteral("header"));
-    m_header->setAlignment(Qt::AlignCenter);
-    m_header->setStyleSheet(QStringLiteral(
-        "QLabel { background: #1f3a5f; color: white; font-size: 16pt; font-weight: bold; padding: 8px; }"));
+    // The band of every management screen; the caption goes in once the kind is known.
+    QWidget* band = screenparts::headerBand(QString(), this);
+    m_header = band->findChild<QLabel*>(QStringLiteral("title"));
 
     auto* instruction = new QLabel(
         QStringLiteral("Entre com as inciais da palavra no campo abaixo e clique em procurar"), this);
@@ -113,7 +112,7 @@ void FrmConsulta::build()
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_header);
+    outer->addWidget(band);
     outer->addLayout(body, 1);
 
     // The grid stands between "Procurar" and "Aceitar" so a keyboard user can
