@@ -2,6 +2,7 @@
 #include "common/form_checks.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
+#include "common/screen_messages.h"
 #include "common/window_placement.h"
 #include "db/result.h"
 #include "tests/support/scripted_messages.h"
@@ -120,6 +121,28 @@ private slots:
         QCOMPARE(seenButtons, buttons);
         QCOMPARE(answered, answer);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A screen's messages come over that screen, even when another window is the active one.
+    void boxOverItsScreen()
+    {
+        QWidget screen, other;
+        for (QWidget* w : {&screen, &other}) {
+            w->resize(200, 100);
+            w->show();
+        }
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            owner = box ? box->parentWidget() : nullptr;
+            if (box)
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        BoxMessages boxes;
+        ScreenMessages(boxes, &screen).info(u"Registro não localizado!"_s);
+        QCOMPARE(owner, &screen);
     }
 
     // Checked on the widgets and on the texts of the required fields alike.
