@@ -145,9 +145,10 @@ void ListScreenWidget::setContent(QLayout* filters)
 
 void ListScreenWidget::fitColumns()
 {
-    // The first thousand rows found decide: enough for a list's widest value.
+    // The first rows found decide (a few screens of them, so that a fill of
+    // thousands stays as quick as its fetch).
     const ListModel& model = m_list->model();
-    const int rows = std::min(model.foundCount(), 1000);
+    const int rows = std::min(model.foundCount(), 200);
     const QFontMetrics metrics = m_grid->fontMetrics();
     const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + 8;
     QHeaderView* header = m_grid->horizontalHeader();
