@@ -130,7 +130,7 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
     layout->addLayout(inner);
 
     m_cursor1 = new GridCursor(m_grid1, [this] { return m_query.validas().count(); });
-    m_cursor2 = new GridCursor(m_grid2, [this] { return m_query.excluidas().count(); });
+    new GridCursor(m_grid2, [this] { return m_query.excluidas().count(); });
     connect(m_tabs, &QTabWidget::currentChanged, this, &MovementQueryScreen::focusGrid);
 
     connect(m_grid1, &QTableView::doubleClicked, this,

@@ -60,8 +60,7 @@ private:
     QTabWidget* m_tabs = nullptr;         // SSTab1
     QTableView* m_grid1 = nullptr;
     QTableView* m_grid2 = nullptr;
-    GridCursor* m_cursor1 = nullptr;
-    GridCursor* m_cursor2 = nullptr;
+    GridCursor* m_cursor1 = nullptr;   // Grid1's; Grid2 keeps one of its own
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;

@@ -7,7 +7,6 @@
 #include "registers/screen_parts.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,6 +15,8 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& messages,
                                    const QString& caption, const QString& title, QWidget* parent)
