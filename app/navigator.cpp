@@ -2,8 +2,30 @@
 
 #include "app/config_editor_window.h"
 
+#include <QEvent>
+#include <QEventLoop>
 #include <QEventLoopLocker>
 #include <QWidget>
+
+namespace {
+
+// Ends a modal run once its window is hidden (closed, or closed by F8).
+class QuitWhenHidden final : public QObject
+{
+public:
+    explicit QuitWhenHidden(QEventLoop& loop) : m_loop(loop) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& m_loop;
+};
+
+} // namespace
 
 Navigator::Navigator(const QString& dataDir, Messages& messages, ScreenFactories factories,
                      QString programFolder, QObject* parent)
@@ -41,7 +63,7 @@ QWidget* Navigator::screen(Screen kind) const
     return window && !window->isHidden() ? window : nullptr;
 }
 
-QWidget* Navigator::showScreen(Screen kind, const ScreenFactory& factory, QWidget* owner)
+QWidget* Navigator::showScreen(Screen kind, const ScreenFactory& factory, QWidget* owner, bool modal)
 {
     if (QWidget* open = screen(kind)) {
         open->raise();
@@ -55,6 +77,8 @@ QWidget* Navigator::showScreen(Screen kind, const ScreenFactory& factory, QWidge
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (owner)
         window->setParent(owner, window->windowFlags() | Qt::Window);
+    if (modal)
+        window->setWindowModality(Qt::ApplicationModal);
     m_screens[kind] = window;
     window->show();
     window->raise();
@@ -80,6 +104,35 @@ void Navigator::openEntryScreen()
 {
     showScreen(Screen::Entry, m_factories.entry, screen(Screen::Console));
     closeScreen(Screen::Sale);
+}
+
+void Navigator::runSaleScreen()
+{
+    runModal(Screen::Sale, m_factories.sale);
+}
+
+void Navigator::runEntryScreen()
+{
+    runModal(Screen::Entry, m_factories.entry);
+}
+
+void Navigator::runModal(Screen kind, const ScreenFactory& factory)
+{
+    // An instance already open (reached by F8) is only brought forward.
+    if (screen(kind)) {
+        showScreen(kind, factory, nullptr);
+        return;
+    }
+    QPointer<QWidget> window = showScreen(kind, factory, nullptr, true);
+    if (!window || window->isHidden())
+        return;
+    QEventLoop loop;
+    QuitWhenHidden watch(loop);
+    window->installEventFilter(&watch);
+    connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (window)
+        window->removeEventFilter(&watch);
 }
 
 void Navigator::openModeScreen(TerminalMode mode)

@@ -35,6 +35,8 @@ public:
     // Navigation: F8 between the counters; the other counter is closed.
     void openSaleScreen() override;
     void openEntryScreen() override;
+    void runSaleScreen() override;
+    void runEntryScreen() override;
 
     // ScreenOpener: where the start-up's roads end.
     void openConfigEditor() override;
@@ -51,7 +53,8 @@ signals:
     void startupFinished();
 
 private:
-    QWidget* showScreen(Screen kind, const ScreenFactory& factory, QWidget* owner);
+    QWidget* showScreen(Screen kind, const ScreenFactory& factory, QWidget* owner, bool modal = false);
+    void runModal(Screen kind, const ScreenFactory& factory);
     void closeScreen(Screen kind);
     void editorSaved();
     void restart();

@@ -1,5 +1,7 @@
 #include "common/key_conventions.h"
 
+#include "common/input_guard.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -21,6 +23,10 @@ KeyConventions::KeyConventions(QWidget* screen, Options options)
     // Installed on the application so that fields added later, and the inner
     // parts of composite widgets, are covered without any bookkeeping.
     qApp->installEventFilter(this);
+    if (m_options.blockApostrophe) {
+        for (QLineEdit* edit : screen->findChildren<QLineEdit*>())
+            guardPlain(edit);
+    }
 }
 
 KeyConventions::~KeyConventions()
@@ -38,6 +44,21 @@ void KeyConventions::setKind(QLineEdit* field, FieldKind typing, FieldKind leavi
     m_kinds.insert(field, typing);
     m_leavingKinds.insert(field, leaving);
     connect(field, &QObject::destroyed, this, &KeyConventions::forget, Qt::UniqueConnection);
+    guardInput(field, typing);
+}
+
+void KeyConventions::guardInput(QLineEdit* field, FieldKind typing, int typedLimit)
+{
+    inputguard::guard(field, typing, m_options.blockApostrophe, typedLimit);
+}
+
+// A plain field of a screen that swallows the apostrophe refuses it by paste
+// too; fields with a kind have their own guard.
+void KeyConventions::guardPlain(QWidget* widget)
+{
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (edit && !edit->validator() && kind(edit) == FieldKind::None)
+        inputguard::guard(edit, FieldKind::None, true);
 }
 
 FieldKind KeyConventions::kind(const QWidget* field) const
@@ -263,7 +284,8 @@ bool KeyConventions::onKeyPress(QWidget* field, QKeyEvent* event)
         break;
     }
 
-    if (shortcutModifier)
+    // Alt and AltGr type as plainly as Shift does: the same filter applies.
+    if (!inputguard::typesText(event))
         return false;
     const QString text = event->text();
     if (text.size() != 1)
@@ -341,7 +363,7 @@ bool KeyConventions::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::FocusIn && type != QEvent::FocusOut
         && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick
-        && type != QEvent::Shortcut) {
+        && type != QEvent::Shortcut && type != QEvent::Polish && type != QEvent::DragEnter) {
         return false;
     }
     if (!watched->isWidgetType())
@@ -349,6 +371,10 @@ bool KeyConventions::eventFilter(QObject* watched, QEvent* event)
     auto* widget = static_cast<QWidget*>(watched);
     if (!owns(widget))
         return false;
+
+    if (m_options.blockApostrophe
+        && (type == QEvent::Polish || type == QEvent::FocusIn || type == QEvent::DragEnter))
+        guardPlain(widget);   // a field added after the screen was built
 
     switch (type) {
     case QEvent::KeyPress:

@@ -30,6 +30,9 @@ class QWidget;
 //     the leave check; a click on the cancel button skips it too;
 //   - options: Up/Down move like Shift+Tab/Tab (tecla_seta), the apostrophe
 //     is swallowed (bloqueia_aspas).
+// Keys typed with Alt or AltGr are filtered like any other, and a text that
+// arrives whole (a paste, a drop) must be one the field takes by typing
+// (common/input_guard.h), or the field refuses it.
 // Keys meant for an open popup or a message box are left alone.
 class KeyConventions final : public QObject
 {
@@ -57,6 +60,9 @@ public:
     // A field typed as one kind and put right as another on leaving (a
     // quantity takes the comma while typing but is kept as typed).
     void setKind(QLineEdit* field, FieldKind typing, FieldKind leaving);
+    // Only the guard of what `field` takes by paste, for a field whose typing
+    // the screen filters itself; `typedLimit` bounds a money field as typed.
+    void guardInput(QLineEdit* field, FieldKind typing, int typedLimit = 0);
     FieldKind kind(const QWidget* field) const;          // while typing
     FieldKind leavingKind(const QWidget* field) const;   // on leaving
     void setLeaveCheck(QWidget* field, LeaveCheck check);
@@ -87,6 +93,7 @@ private:
     void onFocusIn(QWidget* widget, QFocusEvent* event);
     void onFocusOut(QWidget* widget, QFocusEvent* event);
     void forget(QObject* widget);
+    void guardPlain(QWidget* widget);
 
     QPointer<QWidget> m_screen;
     Options m_options;

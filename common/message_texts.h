@@ -23,6 +23,7 @@ inline const QString violacaoIntegridade = QStringLiteral("Essa operação não 
 inline const QString registroJaExiste = QStringLiteral("Este registro já existe. Por favor verifique! Deseja visualizar a mensagem original do banco de dados?");
 inline const QString estabelecimentoVazio = QStringLiteral("O estabelecimento não está cadastrado!");
 inline const QString dataHoraBanco = QStringLiteral("O banco de dados não informou a data e a hora atuais.");
+inline const QString valorNegativo = QStringLiteral("O campo \"%1\" não aceita valor negativo! Por favor verifique.");
 
 // Printing
 inline const QString arquivoImpressaoFalhou = QStringLiteral("Não foi possível gravar o arquivo de impressão! Verifique a pasta de dados e tente novamente com F3.");

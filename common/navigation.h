@@ -8,4 +8,8 @@ public:
     virtual ~Navigation() = default;
     virtual void openSaleScreen() = 0;    // FrmVendas
     virtual void openEntryScreen() = 0;   // FrmEntradas
+    // The console's "Movimentos" and toolbar: the counter modal and without
+    // owner; returns once it has closed (or handed over to the other by F8).
+    virtual void runSaleScreen() { openSaleScreen(); }
+    virtual void runEntryScreen() { openEntryScreen(); }
 };

@@ -121,8 +121,9 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
         {S::SaleQuery, {How::Owned, [s, m](QWidget* owner) -> QWidget* {
              return new ConsultaVenda(*s, *m, owner);
          }, {}}},
-        {S::EntryCounter, {How::Elsewhere, {}, [n] { n->openEntryScreen(); }}},
-        {S::SaleCounter, {How::Elsewhere, {}, [n] { n->openSaleScreen(); }}},
+        // Modal and without owner; F8 inside them opens the other one owned by the console.
+        {S::EntryCounter, {How::Elsewhere, {}, [n] { n->runEntryScreen(); }}},
+        {S::SaleCounter, {How::Elsewhere, {}, [n] { n->runSaleScreen(); }}},
         {S::PurchaseOpening, {How::Modal, [s, m](QWidget*) -> QWidget* {
              return new FrmAberturaCompra(*s, *m, /*inclusao*/ true);
          }, {}}},

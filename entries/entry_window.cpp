@@ -1,5 +1,6 @@
 #include "entries/entry_window.h"
 
+#include "common/elided_label.h"
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
 #include "common/navigation.h"
@@ -21,26 +22,31 @@
 namespace {
 
 // Yellow on black for the values, white for the captions: readable at the
-// counter under bar lighting.
+// counter under bar lighting. Every rule reaches only this window and its
+// frame, so the message boxes it owns keep their own, readable look; the
+// popup lists of its fields are styled on purpose.
 const char* const counterStyle = R"(
     #FrmEntradas { background: black; }
-    QFrame#Frame1 { background: black; border: 2px solid #808080; }
-    QLabel { color: white; font-size: 22px; }
-    QLabel#Label7 { color: yellow; font-size: 34px; font-weight: bold; }
-    QLabel#Label15 { color: #00ff00; font-size: 18px; }
-    QLabel#Label16, QLabel#Label8, QLabel#Label13 { color: #c0c0c0; font-size: 16px; }
-    QLineEdit, QComboBox {
+    #FrmEntradas QFrame#Frame1 { background: black; border: 2px solid #808080; }
+    #FrmEntradas #Frame1 QLabel { color: white; font-size: 22px; }
+    #FrmEntradas #Frame1 QLabel#Label7 { color: yellow; font-size: 34px; font-weight: bold; }
+    #FrmEntradas #Frame1 QLabel#Label15 { color: #00ff00; font-size: 18px; }
+    #FrmEntradas #Frame1 QLabel#Label16, #FrmEntradas #Frame1 QLabel#Label8,
+    #FrmEntradas #Frame1 QLabel#Label13 { color: #c0c0c0; font-size: 16px; }
+    #FrmEntradas #Frame1 QLineEdit, #FrmEntradas #Frame1 QComboBox {
         background: black; color: yellow; font-size: 28px; font-weight: bold;
         border: 2px solid #606060; padding: 1px 6px; min-height: 36px;
-    }
-    QLineEdit:focus, QComboBox:focus { border: 3px solid yellow; }
-    QLineEdit:disabled { color: #e0e0e0; border-color: #404040; }
-    QComboBox QAbstractItemView {
-        background: black; color: yellow; font-size: 28px;
         selection-background-color: yellow; selection-color: black;
     }
-    QLineEdit#Text7 { color: #00ff00; }
-    QPushButton { font-size: 22px; padding: 6px 24px; }
+    #FrmEntradas #Frame1 QLineEdit:focus, #FrmEntradas #Frame1 QComboBox:focus { border: 3px solid yellow; }
+    #FrmEntradas #Frame1 QLineEdit:disabled { color: #e0e0e0; border-color: #404040; }
+    #FrmEntradas #Frame1 QComboBox QAbstractItemView {
+        background: black; color: yellow; font-size: 28px; border: 2px solid yellow;
+        selection-background-color: yellow; selection-color: black; outline: 0;
+    }
+    #FrmEntradas #Frame1 QComboBox QAbstractItemView::item:selected { background: yellow; color: black; }
+    #FrmEntradas #Frame1 QLineEdit#Text7 { color: #00ff00; }
+    #FrmEntradas #Frame1 QPushButton { font-size: 22px; padding: 6px 24px; }
 )";
 
 QLineEdit* makeField(const char* name, QWidget* parent)
@@ -62,7 +68,8 @@ void setText(QLineEdit* field, const QString& text)
 EntryWindow::EntryWindow(const TerminalSettings& settings, Navigation& navigation, Messages& messages,
                          EntryScreen::Clock clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , m_logic(settings, messages, std::move(clock))
+    , m_boxes(messages, this)
+    , m_logic(settings, m_boxes, std::move(clock))
     , m_navigation(navigation)
 {
     setObjectName(QStringLiteral("FrmEntradas"));
@@ -144,7 +151,7 @@ void EntryWindow::build()
         QStringLiteral(" ESC - Sair do sistema    F3 - Imprimir     F5 - Limpar tela     F8 - Tela de vendas"),
         m_frame);
     help->setObjectName(QStringLiteral("Label15"));
-    m_base = new QLabel(m_frame);
+    m_base = new ElidedLabel(m_frame);   // a long server path gives way
     m_base->setObjectName(QStringLiteral("Label16"));
     m_caixaOperante = new QLabel(m_frame);
     m_caixaOperante->setObjectName(QStringLiteral("Label8"));
@@ -153,6 +160,7 @@ void EntryWindow::build()
 
     auto* status = new QHBoxLayout;
     status->addWidget(m_base, 1);
+    status->addSpacing(24);
     status->addWidget(m_caixaOperante);
     status->addSpacing(24);
     status->addWidget(m_versao);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/screen_messages.h"
 #include "entries/entry_screen.h"
 
 #include <QWidget>
@@ -39,6 +40,7 @@ private:
     bool recordSale();
     void switchToSales();
 
+    ScreenMessages m_boxes;
     EntryScreen m_logic;
     Navigation& m_navigation;
     KeyConventions* m_keys = nullptr;

@@ -1,8 +1,10 @@
 #include "queries/movement_query_screen.h"
 
+#include "common/grid_cursor.h"
 #include "common/key_conventions.h"
 #include "common/terminal_settings.h"
 #include "common/window_placement.h"
+#include "registers/screen_parts.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -78,17 +80,14 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
                                          Messages& messages, QWidget* parent,
                                          std::function<QDateTime()> now)
     : QWidget(parent, Qt::Window)
-    , m_query(kind, settings, messages)
+    , m_boxes(messages, this)
+    , m_query(kind, settings, m_boxes)
 {
     setObjectName(kind.objectName);
     setWindowTitle(QStringLiteral("Consulta"));
 
-    auto* title = new QLabel(kind.title, this);
-    title->setObjectName(QStringLiteral("Label16"));
-    QFont titleFont = title->font();
-    titleFont.setPointSize(titleFont.pointSize() + 6);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    // The band every management screen shows, the title as its control name.
+    QWidget* header = screenparts::headerBand(kind.title, this, QStringLiteral("Label16"));
 
     auto* toolbar = new QToolBar(this);
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
@@ -118,11 +117,21 @@ MovementQueryScreen::MovementQueryScreen(const MovementKind& kind, const Termina
     bottom->addStretch();
     bottom->addWidget(sair);
 
+    auto* inner = new QVBoxLayout;
+    inner->setContentsMargins(16, 12, 16, 12);
+    inner->addLayout(top);
+    inner->addWidget(m_tabs);
+    inner->addLayout(bottom);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title, 0, Qt::AlignHCenter);
-    layout->addLayout(top);
-    layout->addWidget(m_tabs);
-    layout->addLayout(bottom);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addLayout(inner);
+
+    m_cursor1 = new GridCursor(m_grid1, [this] { return m_query.validas().count(); });
+    new GridCursor(m_grid2, [this] { return m_query.excluidas().count(); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MovementQueryScreen::focusGrid);
 
     connect(m_grid1, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { m_query.marca(index.row()); });
@@ -206,9 +215,24 @@ QWidget* MovementQueryScreen::buildTab(QTableView*& grid, const char* gridName, 
 
 void MovementQueryScreen::pesquisa()
 {
-    if (isVisible())
-        (m_tabs->currentIndex() == 0 ? m_grid1 : m_grid2)->setFocus();
+    focusGrid();
     m_query.pesquisa();
+}
+
+void MovementQueryScreen::focusGrid()
+{
+    // Before the window shows, its first showing does this.
+    if (isVisible())
+        (m_tabs->currentIndex() == 0 ? m_grid1 : m_grid2)->setFocus(Qt::OtherFocusReason);
+}
+
+void MovementQueryScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        focusGrid();
+    }
 }
 
 bool MovementQueryScreen::screenKey(int key, QWidget* field)
@@ -222,7 +246,9 @@ bool MovementQueryScreen::screenKey(int key, QWidget* field)
         return true;
     }
     if (field == m_grid1 && key == Qt::Key_Delete) {
-        m_query.cancela_marcados(currentRow());
+        // The lists come back with the operator's row still current.
+        const int row = currentRow();
+        m_cursor1->refillKeeping(row, [this, row] { m_query.cancela_marcados(row); });
         return true;
     }
     return false;

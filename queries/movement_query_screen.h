@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/screen_messages.h"
 #include "queries/movement_query.h"
 
 #include <QDateTime>
@@ -7,6 +8,7 @@
 
 #include <functional>
 
+class GridCursor;
 class Messages;
 class QDateEdit;
 class QLineEdit;
@@ -33,6 +35,9 @@ public:
     // The search of the toolbar and F5.
     void pesquisa();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* buildPeriod();
     QWidget* buildTab(QTableView*& grid, const char* gridName, MovementModel& model,
@@ -43,7 +48,10 @@ private:
     void showTotals();
     void takePeriod();
     int currentRow() const;
+    // The keyboard on the grid of the tab shown.
+    void focusGrid();
 
+    ScreenMessages m_boxes;
     MovementQuery m_query;
     QDateEdit* m_dataInicial = nullptr;   // DTPicker2
     QTimeEdit* m_horaInicial = nullptr;   // DTPicker1
@@ -52,11 +60,13 @@ private:
     QTabWidget* m_tabs = nullptr;         // SSTab1
     QTableView* m_grid1 = nullptr;
     QTableView* m_grid2 = nullptr;
+    GridCursor* m_cursor1 = nullptr;   // Grid1's; Grid2 keeps one of its own
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;
     QLineEdit* m_text4 = nullptr;
     bool m_showing = false;
+    bool m_shown = false;
 };
 
 // Sale lines of a period (`consultaVenda`).

@@ -1,5 +1,6 @@
 #include "registers/list_screen_widget.h"
 
+#include "common/grid_cursor.h"
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
 #include "registers/list_delegate.h"
@@ -12,8 +13,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& messages,
                                    const QString& caption, const QString& title, QWidget* parent)
@@ -62,6 +66,9 @@ ListScreenWidget::ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& m
     m_grid->setMinimumWidth(width + 2 * m_grid->frameWidth() + 20);
     m_grid->setMinimumHeight(rowHeight * m_list->model().rowCount()
                              + m_grid->horizontalHeader()->sizeHint().height() + 2 * m_grid->frameWidth());
+
+    m_cursor = new GridCursor(m_grid, [this] { return m_list->model().foundCount(); });
+    connect(&m_list->model(), &QAbstractItemModel::modelReset, this, &ListScreenWidget::fitColumns);
 
     connect(m_procurar, &QPushButton::clicked, this, &ListScreenWidget::procurar);
     connect(m_detalhes, &QPushButton::clicked, this, &ListScreenWidget::detalhes);
@@ -145,18 +152,44 @@ void ListScreenWidget::setContent(QLayout* filters)
     centraliza_form(this);
 }
 
+void ListScreenWidget::fitColumns()
+{
+    // The first rows found decide (a few screens of them, so that a fill of
+    // thousands stays as quick as its fetch).
+    const ListModel& model = m_list->model();
+    const int rows = std::min(model.foundCount(), 200);
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + 8;
+    QHeaderView* header = m_grid->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        if (m_grid->isColumnHidden(column) || header->sectionResizeMode(column) == QHeaderView::Stretch)
+            continue;
+        int needed = header->sectionSizeHint(column);
+        for (int row = 0; row < rows; ++row)
+            needed = std::max(needed, metrics.horizontalAdvance(model.cell(row, column)) + margins);
+        if (needed > m_grid->columnWidth(column))
+            m_grid->setColumnWidth(column, needed);
+    }
+}
+
 void ListScreenWidget::procurar()
 {
     pullFilters();
     m_list->search();
-    if (m_list->model().foundCount() > 0)
-        m_grid->selectRow(0);
 }
 
 int ListScreenWidget::selectedRow() const
 {
     const QModelIndex current = m_grid->currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+int ListScreenWidget::rowOf(qint32 code) const
+{
+    for (int row = 0; row < m_list->model().foundCount(); ++row)
+        if (m_list->codeAt(row) == code)
+            return row;
+    return -1;
 }
 
 void ListScreenWidget::detalhes()
@@ -172,19 +205,13 @@ void ListScreenWidget::detalhes()
     openDetails(*code);
     if (!m_refillAfterDetails)
         return;
-    const int row = selectedRow();
-    procurar();
-    if (row >= 0 && row < m_list->model().foundCount())
-        m_grid->selectRow(row);
+    m_cursor->refillKeeping([this, c = *code] { return rowOf(c); }, selectedRow(), [this] { procurar(); });
 }
 
 void ListScreenWidget::excluir()
 {
     const int row = selectedRow();
-    if (!m_list->remove(row))
-        return;
-    if (m_list->model().foundCount() > 0)
-        m_grid->selectRow(std::min(row, m_list->model().foundCount() - 1));
+    m_cursor->refillKeeping(row, [this, row] { m_list->remove(row); });
 }
 
 QWidget* ListScreenWidget::openRegister(qint32 code) const
@@ -221,8 +248,15 @@ QPushButton* ListScreenWidget::addDeleteButton(const QString& name, const QStrin
 
 void ListScreenWidget::showRegister(qint32 code, RegisterFormWidget* form, bool refillOnSave)
 {
-    if (refillOnSave)
-        connect(form, &RegisterFormWidget::saved, this, &ListScreenWidget::procurar);
+    // The list refills after the change with the changed row still current.
+    if (refillOnSave) {
+        connect(form, &RegisterFormWidget::saved, this, [this, code] {
+            m_cursor->refillKeeping([this, code] { return rowOf(code); }, selectedRow(), [this] { procurar(); });
+        });
+    }
     m_registers.insert(code, form);
     form->show();
+    // The register takes the keyboard: the operator opened it to type in it.
+    form->raise();
+    form->activateWindow();
 }

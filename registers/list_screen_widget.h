@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class GridCursor;
 class KeyConventions;
 class Messages;
 class QLayout;
@@ -41,6 +42,8 @@ public:
     void excluir();
     // The grid row selected now (-1 when none).
     int selectedRow() const;
+    // The grid row that shows `code`, -1 when none does.
+    int rowOf(qint32 code) const;
 
 protected:
     ListScreenWidget(std::unique_ptr<ListScreen> list, Messages& messages, const QString& caption,
@@ -52,6 +55,8 @@ protected:
     QComboBox* filterList(const QString& name);
     // Header, `filters` beside "&Procurar", grid, buttons; then the opening.
     void setContent(QLayout* filters);
+    // A column narrower than what it shows (a price cut short) grows to fit it.
+    void fitColumns();
     // Whether the Delete key deletes (a list may delete by a button instead).
     void setDeleteKey(bool on) { m_deleteKey = on; }
     // A button that deletes the selected row as the Delete key does, placed
@@ -85,6 +90,7 @@ private:
     KeyConventions* m_keys = nullptr;
     QWidget* m_header = nullptr;
     QTableView* m_grid = nullptr;
+    GridCursor* m_cursor = nullptr;
     QPushButton* m_procurar = nullptr;
     QPushButton* m_detalhes = nullptr;
     QPushButton* m_sair = nullptr;

@@ -1,9 +1,11 @@
 #include "registers/lookup_dialog.h"
 
 #include "common/db_errors.h"
+#include "common/grid_cursor.h"
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
 #include "registers/lookup_dialog_model.h"
+#include "registers/screen_parts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -26,7 +28,7 @@ FrmConsulta::FrmConsulta(Connection& conexao, Messages& messages, const QString&
                          QWidget* parent)
     : QDialog(parent)
     , m_search(conexao, cTipoConsula)
-    , m_messages(messages)
+    , m_messages(messages, this)
 {
     setObjectName(QStringLiteral("FrmConsulta"));
     build();
@@ -47,11 +49,9 @@ qint32 FrmConsulta::consulta(Connection& conexao, Messages& messages, const QStr
 
 void FrmConsulta::build()
 {
-    m_header = new QLabel(this);
-    m_header->setObjectName(QStringLiteral("header"));
-    m_header->setAlignment(Qt::AlignCenter);
-    m_header->setStyleSheet(QStringLiteral(
-        "QLabel { background: #1f3a5f; color: white; font-size: 16pt; font-weight: bold; padding: 8px; }"));
+    // The band of every management screen; the caption goes in once the kind is known.
+    QWidget* band = screenparts::headerBand(QString(), this);
+    m_header = band->findChild<QLabel*>(QStringLiteral("title"));
 
     auto* instruction = new QLabel(
         QStringLiteral("Entre com as inciais da palavra no campo abaixo e clique em procurar"), this);
@@ -80,6 +80,7 @@ void FrmConsulta::build()
     m_grid1->horizontalHeader()->setStretchLastSection(true);
     m_grid1->setMinimumHeight(18 * 22 + 4);
     m_grid1->setMinimumWidth(CodeColumnWidth + NameColumnWidth + 24);
+    new GridCursor(m_grid1, [this] { return m_model->foundRows(); });
 
     m_cmdOk = new QPushButton(QStringLiteral("&Aceitar"), this);
     m_cmdOk->setObjectName(QStringLiteral("CmdOk"));
@@ -111,7 +112,7 @@ void FrmConsulta::build()
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_header);
+    outer->addWidget(band);
     outer->addLayout(body, 1);
 
     // The grid stands between "Procurar" and "Aceitar" so a keyboard user can

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/screen_messages.h"
 #include "registers/lookup_dialog_search.h"
 
 #include <QDialog>
@@ -45,7 +46,7 @@ private:
     void build();
 
     LookupSearch m_search;
-    Messages& m_messages;
+    ScreenMessages m_messages;
     LookupModel* m_model = nullptr;
     QLabel* m_header = nullptr;
     QLineEdit* m_text1 = nullptr;

@@ -73,7 +73,7 @@ RegisterForm::Saved RegisterForm::save()
         m_messages.info(msg::camposObrigatorios);
         return Saved::No;
     }
-    if (!textsPrintable() || !quantitiesExact() || !readyToSave())
+    if (!textsPrintable() || !noneNegative() || !quantitiesExact() || !readyToSave())
         return Saved::No;
 
     const Result<int> touched = m_binclusao ? insert() : update();
@@ -132,6 +132,21 @@ bool RegisterForm::textsPrintable()
         const QString outside = firstOutsideLatin1(text(f.name));
         if (!outside.isEmpty()) {
             m_messages.info(msg::caractereNaoImprimivel.arg(f.label, outside));
+            pointAt(f.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RegisterForm::noneNegative()
+{
+    // Prices and quantities are never below zero, however the text got there.
+    for (const auto& f : m_fields) {
+        const bool numeric = f.typing == FieldKind::Money || f.leaving == FieldKind::Money;
+        const std::optional<Money> value = numeric ? number(f.name) : std::nullopt;
+        if (value && *value < Money()) {
+            m_messages.info(msg::valorNegativo.arg(f.label));
             pointAt(f.name);
             return false;
         }

@@ -109,6 +109,7 @@ private:
     bool requiredFilled() const;
     bool numbersRead() const;
     bool textsPrintable();
+    bool noneNegative();
     bool quantitiesExact();
     static bool isQuantity(const FormField& f);
     // False when the generator could not be read (told unless `quietly`).

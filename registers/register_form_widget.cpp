@@ -2,6 +2,7 @@
 
 #include "common/field_kind.h"
 #include "common/form_checks.h"
+#include "common/input_guard.h"
 #include "common/key_conventions.h"
 #include "registers/screen_parts.h"
 #include "common/window_placement.h"
@@ -72,6 +73,9 @@ QLineEdit* RegisterFormWidget::edit(const QString& name)
                 return true;
             });
         }
+        // A paste takes what typing takes; a money field's typed length is held here too.
+        if (f->typing != FieldKind::None)
+            m_keys->guardInput(e, f->typing, f->leaving == FieldKind::Money ? f->maxLength : 0);
     }
     return e;
 }
@@ -177,7 +181,7 @@ bool RegisterFormWidget::typeLimit(QKeyEvent* event, QWidget* field)
         return a->toPlainText().size() - (cursor.selectionEnd() - cursor.selectionStart()) + 1 > f->maxLength;
     }
     auto* e = qobject_cast<QLineEdit*>(field);
-    if (!e || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    if (!e || !inputguard::typesText(event))
         return false;
     const FormField* f = m_form->field(e->objectName());
     const QString text = event->text();
@@ -191,7 +195,7 @@ bool RegisterFormWidget::typeLimit(QKeyEvent* event, QWidget* field)
 bool RegisterFormWidget::filterMixed(QKeyEvent* event, QWidget* field)
 {
     auto* e = qobject_cast<QLineEdit*>(field);
-    if (!e || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    if (!e || !inputguard::typesText(event))
         return false;
     const FormField* f = m_form->field(e->objectName());
     if (!f || f->typing == f->leaving || f->typing == FieldKind::None || e->isReadOnly())

@@ -8,7 +8,7 @@
 
 namespace screenparts {
 
-QWidget* headerBand(const QString& title, QWidget* parent)
+QWidget* headerBand(const QString& title, QWidget* parent, const QString& titleName)
 {
     auto* band = new QFrame(parent);
     band->setObjectName(QStringLiteral("header"));
@@ -19,7 +19,7 @@ QWidget* headerBand(const QString& title, QWidget* parent)
     band->setPalette(palette);
 
     auto* caption = new QLabel(title, band);
-    caption->setObjectName(QStringLiteral("title"));
+    caption->setObjectName(titleName);
     QFont font = caption->font();
     font.setPointSizeF(font.pointSizeF() * 1.8);
     font.setBold(true);

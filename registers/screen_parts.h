@@ -9,8 +9,9 @@ class QWidget;
 // Pieces every register and list screen shows the same way.
 namespace screenparts {
 
-// The band across the top with the screen's title in large bold type.
-QWidget* headerBand(const QString& title, QWidget* parent);
+// The band across the top with the screen's title in large bold type; the
+// title label is named `titleName` (a screen whose title has a control name).
+QWidget* headerBand(const QString& title, QWidget* parent, const QString& titleName = QStringLiteral("title"));
 // A field's label, its mnemonic-free caption right-aligned.
 QLabel* label(const QString& text, QWidget* parent);
 // A push button with its control name.

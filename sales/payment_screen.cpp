@@ -32,7 +32,8 @@ FrmPagamentoVenda::FrmPagamentoVenda(const TerminalSettings& settings, Messages&
                                      const QList<SaleLine>& lines, const QString& total, QWidget* parent,
                                      qint64* unsettled)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_payment(settings, messages, lines, total, unsettled)
+    , m_boxes(messages, this)
+    , m_payment(settings, m_boxes, lines, total, unsettled)
 {
     setObjectName(QStringLiteral("FrmPagamentoVenda"));
     setWindowTitle(QStringLiteral("Fechamento"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/screen_messages.h"
 #include "sales/sale_payment.h"
 
 #include <QDialog>
@@ -37,6 +38,7 @@ private:
     void pull();
     void push();
 
+    ScreenMessages m_boxes;
     SalePayment m_payment;
     KeyConventions* m_keys = nullptr;
     QFrame* m_frame = nullptr;

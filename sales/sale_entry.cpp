@@ -211,5 +211,5 @@ bool SaleEntry::canClose()
 
 bool SaleEntry::confirmLeave()
 {
-    return m_lines.isEmpty() || m_messages.question(msg::sairComVendaAberta);
+    return m_lines.isEmpty() || m_messages.questionDefaultNo(msg::sairComVendaAberta);
 }

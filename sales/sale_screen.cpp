@@ -1,5 +1,6 @@
 #include "sales/sale_screen.h"
 
+#include "common/elided_label.h"
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
 #include "common/messages.h"
@@ -65,8 +66,9 @@ FrmVendas::FrmVendas(const TerminalSettings& settings, Messages& messages, Navig
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_settings(settings)
     , m_messages(messages)
+    , m_boxes(messages, this)
     , m_navigation(navigation)
-    , m_entry(settings, messages)
+    , m_entry(settings, m_boxes)
 {
     setObjectName(QStringLiteral("FrmVendas"));
     setWindowTitle(QStringLiteral("Vendas"));
@@ -145,7 +147,9 @@ void FrmVendas::build()
                             m_frame);
     help->setObjectName(QStringLiteral("Label15"));
     help->setWordWrap(true);
-    auto* base = new QLabel(QStringLiteral("Base: ") + m_settings.caminho_banco, m_frame);
+    // A long server path gives way rather than run into the cash register.
+    auto* base = new ElidedLabel(m_frame);
+    base->setText(QStringLiteral("Base: ") + m_settings.caminho_banco);
     base->setObjectName(QStringLiteral("Label16"));
     auto* cashier = new QLabel(QStringLiteral("Caixa operante: ") + QString::number(m_settings.numero_caixa),
                                m_frame);
@@ -179,6 +183,7 @@ void FrmVendas::build()
 
     auto* status = new QHBoxLayout;
     status->addWidget(base, 1);
+    status->addSpacing(24);
     status->addWidget(cashier);
     status->addSpacing(24);
     status->addWidget(version);
@@ -381,7 +386,7 @@ void FrmVendas::reimprimir()
     const auto printed = imprime_arquivo(m_settings);
     if (!printed) {
         logFailure(m_settings.dataDir, m_settings.numero_caixa, printed.failure().text);
-        m_messages.info(printed.failure().text);
+        m_boxes.info(printed.failure().text);
     }
 }
 

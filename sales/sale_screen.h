@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/screen_messages.h"
 #include "sales/sale_entry.h"
 
 #include <QWidget>
@@ -56,6 +57,7 @@ private:
 
     const TerminalSettings& m_settings;
     Messages& m_messages;
+    ScreenMessages m_boxes;   // this screen's own boxes
     Navigation& m_navigation;
     SaleEntry m_entry;
     KeyConventions* m_keys = nullptr;

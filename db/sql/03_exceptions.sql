@@ -9,6 +9,10 @@ create exception e_preco_negativo
     '{ini}O preço do item não pode ser negativo!';
 create exception e_valor_negativo
     '{ini}O valor da entrada não pode ser negativo!';
+create exception e_produto_negativo
+    '{ini}Os preços e as quantidades do produto não podem ser negativos!';
+create exception e_tipo_entrada_negativo
+    '{ini}O preço do tipo de entrada não pode ser negativo!';
 create exception e_tipo_entrada_desconhecido
     '{ini}O tipo de entrada informado não está cadastrado!';
 create exception e_fornecedor_desconhecido

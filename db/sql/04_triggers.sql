@@ -108,6 +108,25 @@ begin
             exception e_valor_negativo;
 end^
 
+-- A register never stores a price or a quantity below zero; rows stored
+-- before keep theirs until the value itself is changed.
+create trigger produto_biu for produto active before insert or update position 10 as
+begin
+    if ((inserting or new.nvalor_compra is distinct from old.nvalor_compra) and new.nvalor_compra < 0
+        or (inserting or new.nvalor_venda is distinct from old.nvalor_venda) and new.nvalor_venda < 0
+        or (inserting or new.nvalor_interno is distinct from old.nvalor_interno) and new.nvalor_interno < 0
+        or (inserting or new.nqtde_atual is distinct from old.nqtde_atual) and new.nqtde_atual < 0
+        or (inserting or new.nqtde_minima is distinct from old.nqtde_minima) and new.nqtde_minima < 0
+        or inserting and new.nqtde_inicial < 0) then
+        exception e_produto_negativo;
+end^
+
+create trigger tipo_entrada_biu for tipo_entrada active before insert or update position 10 as
+begin
+    if ((inserting or new.nvalor is distinct from old.nvalor) and new.nvalor < 0) then
+        exception e_tipo_entrada_negativo;
+end^
+
 create trigger compra_biu for compra active before insert or update position 10 as
 begin
     -- The purchase screens find the supplier by its trade name.

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QTest>
+#include <QTimer>
 
 using apptest::configLines;
 using apptest::crlf;
@@ -127,14 +128,37 @@ void TestNavigator::fromTheConsole()
     m_navigator->openModeScreen(TerminalMode::Console);
     QCOMPARE(m_navigator->screen(Screen::Console), console.data());
 
-    console->open(ConsoleScreen::EntryCounter);
-    QWidget* entry = m_navigator->screen(Screen::Entry);
-    QVERIFY(entry && entry->isWindow());
-    QCOMPARE(entry->parentWidget(), console.data());
-    console->open(ConsoleScreen::EntryCounter);
-    QCOMPARE(m_navigator->screen(Screen::Entry), entry);
-    QCOMPARE(visibleWindows(), (QStringList{"FrmEntradas", "principal"}));
-    entry->close();
+    // "Movimentos" and the toolbar run a counter modally, without owner; F8 in it
+    // hands over to the other counter, owned by the console and modeless.
+    QPointer<QWidget> modal;
+    bool ownerless = false;
+    QStringList whileModal;
+    QTimer::singleShot(0, [&] {
+        modal = QApplication::activeModalWidget();
+        ownerless = modal && !modal->parentWidget();
+        whileModal = visibleWindows();
+        if (modal && QTest::qWaitForWindowActive(modal))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
+        else if (modal)
+            modal->close();   // never left waiting
+    });
+    console->findChild<QAction*>(QStringLiteral("menuEntrada"))->trigger();   // returns once it has closed
+    QVERIFY(modal);
+    QCOMPARE(modal->objectName(), QStringLiteral("FrmEntradas"));
+    QVERIFY(ownerless);
+    QCOMPARE(whileModal, (QStringList{"FrmEntradas", "principal"}));
+    QTRY_VERIFY(!m_navigator->screen(Screen::Entry));
+    QWidget* sale = m_navigator->screen(Screen::Sale);
+    QVERIFY(sale);
+    QCOMPARE(sale->parentWidget(), console.data());
+    QCOMPARE(sale->windowModality(), Qt::NonModal);
+    QVERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE(QApplication::activeWindow(), sale);   // the keyboard went with the hand-over
+    // Asked for again while open (Ctrl+V in the console), the same one comes forward.
+    QTest::keyClick(console, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_navigator->screen(Screen::Sale), sale);
+    QCOMPARE(visibleWindows(), (QStringList{"FrmVendas", "principal"}));
+    sale->close();
 
     for (bool save : {false, true}) {
         console->open(ConsoleScreen::TerminalConfiguration);

@@ -2,6 +2,7 @@
 #include "common/form_checks.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
+#include "common/screen_messages.h"
 #include "common/window_placement.h"
 #include "db/result.h"
 #include "tests/support/scripted_messages.h"
@@ -75,6 +76,9 @@ private slots:
         QTest::addRow("plain closed by escape") << u"plain"_s << int(Qt::Key_Escape) << int(QMessageBox::NoIcon) << ok << false;
         QTest::addRow("question, enter is sim") << u"question"_s << int(Qt::Key_Return) << int(QMessageBox::Question) << yesNo << true;
         QTest::addRow("question, escape is não") << u"question"_s << int(Qt::Key_Escape) << int(QMessageBox::Question) << yesNo << false;
+        QTest::addRow("cautious question, enter is não")
+            << u"cautious"_s << int(Qt::Key_Return) << int(QMessageBox::Question) << QStringList{u"Não"_s, u"Sim"_s, u"Não"_s}
+            << false;
     }
     void boxes()
     {
@@ -107,6 +111,8 @@ private slots:
             messages.info(text);
         else if (kind == u"plain"_s)
             messages.plain(text);
+        else if (kind == u"cautious"_s)
+            answered = messages.questionDefaultNo(text);
         else
             answered = messages.question(text);
         QCOMPARE(title, u"Vorinda"_s);
@@ -115,6 +121,28 @@ private slots:
         QCOMPARE(seenButtons, buttons);
         QCOMPARE(answered, answer);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A screen's messages come over that screen, even when another window is the active one.
+    void boxOverItsScreen()
+    {
+        QWidget screen, other;
+        for (QWidget* w : {&screen, &other}) {
+            w->resize(200, 100);
+            w->show();
+        }
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            owner = box ? box->parentWidget() : nullptr;
+            if (box)
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        BoxMessages boxes;
+        ScreenMessages(boxes, &screen).info(u"Registro não localizado!"_s);
+        QCOMPARE(owner, &screen);
     }
 
     // Checked on the widgets and on the texts of the required fields alike.

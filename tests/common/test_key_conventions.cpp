@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -24,6 +25,10 @@ struct Move
     QString to;
     int okClicks = 0;
 };
+struct Paste
+{
+    QString field, before, pasted, after;
+};
 struct Typing
 {
     QString field, keys, whileTyping, afterLeaving;
@@ -41,6 +46,7 @@ struct Leave
 
 Q_DECLARE_METATYPE(Move)
 Q_DECLARE_METATYPE(Typing)
+Q_DECLARE_METATYPE(Paste)
 Q_DECLARE_METATYPE(Leave)
 
 // One field of every sort, in tab order; "off" is disabled.
@@ -190,6 +196,65 @@ private slots:
         press(Qt::Key_Tab);
         QVERIFY(focused() != edit);
         QCOMPARE(edit->text(), typing.afterLeaving);
+    }
+
+    // Alt and AltGr (Ctrl+Alt) type their text like any key: the same filter lets it in or not.
+    void altTypesThroughTheFilter_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("alt apostrophe, plain field") << u"code"_s << u"a'b"_s << int(Qt::AltModifier) << u"ab"_s;
+        QTest::addRow("alt letter, money") << u"money"_s << u"1z,5"_s << int(Qt::AltModifier) << u"1,5"_s;
+        QTest::addRow("altgr letter, whole") << u"whole"_s << u"4q2"_s << int(Qt::ControlModifier | Qt::AltModifier)
+                                            << u"42"_s;
+        QTest::addRow("alt digits, date gets its slashes") << u"date"_s << u"0412"_s << int(Qt::AltModifier)
+                                                          << u"04/12"_s;
+    }
+    void altTypesThroughTheFilter()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, keys);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        auto* edit = m_screen->findChild<QLineEdit*>(field);
+        edit->setFocus();
+        for (QChar c : keys)
+            QTest::keyClick(edit, c.toLatin1(), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(edit->text(), text);
+    }
+
+    // A paste, by either key, is taken whole when typing could give the field that text, else refused whole.
+    void pasteTakesWhatTypingTakes_data()
+    {
+        QTest::addColumn<Paste>("paste");
+        QTest::addRow("money, as typed") << Paste{u"money"_s, {}, u"12,50"_s, u"12,50"_s};
+        QTest::addRow("money, as the screen shows it") << Paste{u"money"_s, {}, u"R$ 1.234,50"_s, u"R$ 1.234,50"_s};
+        QTest::addRow("money, negative") << Paste{u"money"_s, {}, u"-5,00"_s, {}};
+        QTest::addRow("money, negative over a price") << Paste{u"money"_s, u"R$ 19,00"_s, u"-5,00"_s, u"R$ 19,00"_s};
+        QTest::addRow("money, point for a comma") << Paste{u"money"_s, {}, u"5.00"_s, {}};
+        QTest::addRow("whole, digits") << Paste{u"whole"_s, {}, u"123"_s, u"123"_s};
+        QTest::addRow("whole, a fraction") << Paste{u"whole"_s, {}, u"1,5"_s, {}};
+        QTest::addRow("date, written whole") << Paste{u"date"_s, {}, u"12/03/2026"_s, u"12/03/2026"_s};
+        QTest::addRow("date, dashes") << Paste{u"date"_s, {}, u"12-03-2026"_s, {}};
+        QTest::addRow("plain, apostrophe") << Paste{u"code"_s, u"Vinho"_s, u" D'Ávila"_s, u"Vinho"_s};
+        QTest::addRow("plain, accents") << Paste{u"code"_s, {}, u"Água Tônica"_s, u"Água Tônica"_s};
+    }
+    void pasteTakesWhatTypingTakes()
+    {
+        QFETCH(Paste, paste);
+        auto* edit = m_screen->findChild<QLineEdit*>(paste.field);
+        edit->setText(paste.before);   // as the screen would have shown it
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_V, Qt::ControlModifier},
+                                             std::pair{Qt::Key_Insert, Qt::ShiftModifier}}) {
+            edit->setFocus();
+            edit->end(false);
+            QGuiApplication::clipboard()->setText(paste.pasted);
+            QTest::keyClick(edit, key, modifiers);
+            QCOMPARE(edit->text(), paste.after.isEmpty() && paste.before.isEmpty() ? QString() : paste.after);
+            edit->setText(paste.before);
+        }
     }
 
     void withoutTheOptions()

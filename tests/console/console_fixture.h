@@ -15,8 +15,12 @@ class CountingNavigation final : public Navigation
 public:
     void openSaleScreen() override { ++sales; }
     void openEntryScreen() override { ++entries; }
+    void runSaleScreen() override { ++modalSales; }
+    void runEntryScreen() override { ++modalEntries; }
     int sales = 0;
     int entries = 0;
+    int modalSales = 0;
+    int modalEntries = 0;
 };
 
 // The lock keys as a test sets them, read at each refresh.

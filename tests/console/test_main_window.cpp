@@ -162,10 +162,10 @@ private slots:
         QTest::addRow("Resumo dos caixa") << "relResumoCaixa" << "FrmSelecionaData";
         QTest::addRow("Produtos cadastrados (its preview)") << "relCadProdutos" << "cr";
         QTest::addRow("Numeração e horário") << "menuConfHorarioTrabalho" << "FrmConfiguracaoGeral";
-        QTest::addRow("Movimentos Vendas") << "menuVenda" << "sale counter";
-        QTest::addRow("toolbar Vendas") << "toolSales" << "sale counter";
-        QTest::addRow("Movimentos Entradas") << "menuEntrada" << "entry counter";
-        QTest::addRow("toolbar Entradas") << "toolEntries" << "entry counter";
+        QTest::addRow("Movimentos Vendas") << "menuVenda" << "sale counter, modal";
+        QTest::addRow("toolbar Vendas") << "toolSales" << "sale counter, modal";
+        QTest::addRow("Movimentos Entradas") << "menuEntrada" << "entry counter, modal";
+        QTest::addRow("toolbar Entradas") << "toolEntries" << "entry counter, modal";
         QTest::addRow("Parâmetros do sistema") << "parametroSistema" << "configuration editor";
     }
     void otherEntries()
@@ -184,6 +184,8 @@ private slots:
         trigger(entry);   // a modal screen has closed by the time this returns
         QStringList reached = QStringList(m_navigation.sales, QStringLiteral("sale counter"))
                               + QStringList(m_navigation.entries, QStringLiteral("entry counter"))
+                              + QStringList(m_navigation.modalSales, QStringLiteral("sale counter, modal"))
+                              + QStringList(m_navigation.modalEntries, QStringLiteral("entry counter, modal"))
                               + QStringList(m_editorOpened, QStringLiteral("configuration editor"));
         if (!seen.isEmpty())
             reached << seen;

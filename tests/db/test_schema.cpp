@@ -221,6 +221,12 @@ private slots:
              "O preço do item não pode ser negativo!");
         told("entry of negative value", "insert into entrada (ncodigo, ntipo_entrada, nvalor) values (null, 1, -30)",
              "O valor da entrada não pode ser negativo!");
+        const char* product = "Os preços e as quantidades do produto não podem ser negativos!";
+        told("new product of negative price",
+             "insert into produto values (null, 'Gelo', 1, 0, 0, 0, -1, 0, 'Un', 1, 1, 0)", product);
+        told("product's stock changed to below zero", "update produto set nqtde_atual = -2 where ncodigo = 1", product);
+        told("entry type's price changed to below zero", "update tipo_entrada set nvalor = -1 where ncodigo = 1",
+             "O preço do tipo de entrada não pode ser negativo!");
         told("entry of a type not registered",
              "insert into entrada values(null,null,(select ncodigo from tipo_entrada where cnome = 'Nenhum'),1,30,'Nao',null,null,null,'Dinheiro',1)",
              "O tipo de entrada informado não está cadastrado!");

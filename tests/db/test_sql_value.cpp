@@ -137,7 +137,7 @@ private slots:
         QTest::addRow("negative cent") << false << "-0.01";
         QTest::addRow("quantity thousandth") << true << "0.001";
         QTest::addRow("quantity a double holds as 1.00499...") << true << "1.005";
-        QTest::addRow("negative quantity of three decimals") << true << "-2.575";
+        QTest::addRow("quantity of three decimals") << true << "2.575";   // stock is never negative
         QTest::addRow("quantity top") << true << "999999999999.999";
     }
     void amountsReadBackExactly()

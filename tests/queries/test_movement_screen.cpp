@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -136,6 +137,57 @@ private slots:
         QCOMPARE(counters(w), QStringList({"1", totals[1], "2", totals[2]}));
         QTest::mouseClick(child<QPushButton>(w, "Command2"), Qt::LeftButton);   // Sair
         QTRY_VERIFY(!screen->isVisible());
+    }
+
+    // The keyboard is on the grid of the tab shown, and its current row is the one the keys act on:
+    // the first after opening and after F5, the operator's own after a cancellation.
+    void keyboardOnTheGrid_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addRow("consultaVenda") << Kind::Sales;
+        QTest::addRow("consultaEntrada") << Kind::Entries;
+    }
+    void keyboardOnTheGrid()
+    {
+        QFETCH(Kind, kind);
+        for (int i = 0; i < 4; ++i)
+            m->add(kind, at("2026-12-04 20:00:00").addSecs(60 * i), 1 + i);
+        auto screen = show(kind);
+        QWidget* w = screen.get();
+        QTableView* grid = child<QTableView>(w, "Grid1");
+        QTableView* cancelled = child<QTableView>(w, "Grid2");
+        const auto docto = [&](int row) { return cell(grid, row, 6); };
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QTest::keyClick(grid, Qt::Key_Space);   // right after opening: the first row
+        QCOMPARE(cell(grid, 0, 7), QStringLiteral("Sim"));
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Space);
+        m->messages.answerNext(true);
+        QTest::keyClick(grid, Qt::Key_Delete);   // documents 1 and 3 cancelled, on the third row
+        QCOMPARE(QStringList({docto(0), docto(1)}), QStringList({"2", "4"}));
+        QCOMPARE(grid->currentIndex().row(), 1);   // the place the operator was, clamped to the rows left
+        QCOMPARE(cancelled->currentIndex().row(), 0);
+        QTest::keyClick(grid, Qt::Key_Up);
+        QTest::keyClick(grid, Qt::Key_F5);
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Space);   // after F5 the rows are the first again
+        QCOMPARE(cell(grid, 1, 7), QStringLiteral("Sim"));
+        // Left and Right on the tab bar change the tab and the keyboard follows to its grid.
+        QTabBar* tabs = child<QTabWidget>(w, "SSTab1")->tabBar();
+        QTest::keyClick(grid, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), tabs);
+        QTest::keyClick(tabs, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), cancelled);
+        QTest::keyClick(cancelled, Qt::Key_F5);
+        QCOMPARE(QApplication::focusWidget(), cancelled);
+        QTest::keyClick(cancelled, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), tabs);
+        QTest::keyClick(tabs, Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(m->messages.texts(), QStringList{msg::confirmaExclusao});
     }
 
     // The dates typed are the ones searched; Escape closes.

@@ -2,6 +2,7 @@
 #include "common/message_texts.h"
 #include "registers/entry_type_list.h"
 #include "registers/entry_type_register.h"
+#include "registers/entry_type_list_widget.h"
 #include "registers/entry_type_register_widget.h"
 #include "tests/registers/register_fixture.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 class TestEntryType : public QObject, RegisterFixture
@@ -154,6 +156,25 @@ private slots:
         QVERIFY(!flag->isChecked());
         QCOMPARE(codigo->text(), QStringLiteral("7"));
         QCOMPARE(QApplication::focusWidget(), nome);
+        delete guard.data();
+    }
+
+    // "Valor" is wide enough for every price found, however long.
+    void listShowsWholePrices()
+    {
+        QVERIFY(m_db->connection().execute(QStringLiteral("update tipo_entrada set nvalor = 12345.5 where ncodigo = 3")));
+        auto* list = new FrmConsultaTipoEntrada(m_settings, m_messages);
+        QPointer<FrmConsultaTipoEntrada> guard(list);
+        list->show();
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);   // "Procurar"
+        QTableView* grid = list->grid();
+        QCOMPARE(grid->model()->index(2, 2).data().toString(), QStringLiteral("R$ 12.345,50"));
+        for (int row = 0; row < 4; ++row) {
+            const QString price = grid->model()->index(row, 2).data().toString();
+            QVERIFY2(grid->fontMetrics().horizontalAdvance(price) < grid->columnWidth(2), qPrintable(price));
+        }
         delete guard.data();
     }
 

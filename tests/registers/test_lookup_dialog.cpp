@@ -88,8 +88,7 @@ private slots:
         // Unticking "active" searches again at once.
         dialog.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(false);
         QCOMPARE(shown(dialog.search().rows()), QStringList{"13:Cerveja Garrafa - Gfa"});
-        grid->setCurrentIndex(grid->model()->index(0, 1));
-        dialog.aceitar();
+        dialog.aceitar();   // the first row of the new search is the current one
         QCOMPARE(dialog.codigo_consulta(), 13);
     }
 
@@ -109,13 +108,20 @@ private slots:
         // Enter moves on; it neither searches nor picks.
         QCOMPARE(dialog.focusWidget(), procurar);
         QCOMPARE(dialog.search().rows().size(), 4);
+        QCOMPARE(grid->currentIndex().row(), 0);   // opened on the first of its rows, highlighted
+        QVERIFY(grid->selectionModel()->isRowSelected(0));
+        QTest::keyClick(procurar, Qt::Key_Tab);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->currentIndex().row(), 1);
+        QTest::keyClick(grid, Qt::Key_Backtab);
+        QCOMPARE(dialog.focusWidget(), procurar);
         QTest::keyClick(procurar, Qt::Key_Space);
         QCOMPARE(dialog.search().rows().size(), 1);
+        QCOMPARE(grid->currentIndex().row(), 0);   // a search starts again at the first row
         filter->setText(QString());
         QTest::keyClick(procurar, Qt::Key_Return);   // Enter on "Procurar" moves on without searching
         QCOMPARE(dialog.focusWidget(), grid);
         QCOMPARE(dialog.search().rows().size(), 1);
-        grid->setCurrentIndex(grid->model()->index(0, 0));
         QTest::keyClick(grid, Qt::Key_Return);
         QVERIFY(dialog.isVisible());
         auto* aceitar = dialog.findChild<QPushButton*>(QStringLiteral("CmdOk"));

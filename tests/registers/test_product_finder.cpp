@@ -211,6 +211,51 @@ private slots:
         QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.transcript()));
     }
 
+    // The row the operator sees highlighted is the one acted on: the first after a search, the edited
+    // one after a change saved through "Detalhes" (found by its code), the same place after a deletion.
+    void currentRowFollowsTheOperator()
+    {
+        openScreen();
+        QTableView* grid = m_screen->grid();
+        const auto current = [&] { return m_screen->list().codeAt(grid->currentIndex().row()).value_or(0); };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);   // from "Código" to "Nome"
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("cerveja"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);   // "Procurar"
+        QCOMPARE(codes(m_screen->finder()), (QList<qint32>{1, 2, 3}));
+        QCOMPARE(current(), 1);
+        QVERIFY(grid->selectionModel()->isRowSelected(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);   // "Detalhes" on product 2
+        auto* form = m_screen->findChild<FrmCadProdutos*>();
+        QVERIFY(form);
+        QTRY_COMPARE(QApplication::activeWindow(), form);   // the register takes the keyboard
+        auto* nome = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        QCOMPARE(QApplication::focusWidget(), nome);
+        QTest::keyClicks(nome, QStringLiteral("cerveja long neck 355"));
+        // Meanwhile another workstation deletes the first product of the list.
+        QVERIFY(m_db->connection().execute(QStringLiteral("delete from produto where ncodigo = 1")));
+        QPointer<FrmCadProdutos> guard(form);
+        QTest::keyClick(nome, Qt::Key_G, Qt::AltModifier);   // "Gravar"
+        QTRY_VERIFY(!guard);
+        QCOMPARE(codes(m_screen->finder()), (QList<qint32>{2, 3}));
+        QCOMPARE(current(), 2);
+        QCOMPARE(m_screen->finder().model().cell(0, 1), QStringLiteral("Cerveja Long Neck 355"));
+        // Deleting it leaves the operator on the row that took its place.
+        grid->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), m_screen.data());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        m_messages.answerNext(true);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(codes(m_screen->finder()), QList<qint32>{3});
+        QCOMPARE(current(), 3);
+        QVERIFY2(m_messages.texts() == QStringList{msg::confirmaExclusao}, qPrintable(m_messages.transcript()));
+    }
+
 private:
     FrmLocalizaProduto* openScreen();
 

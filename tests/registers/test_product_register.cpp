@@ -114,6 +114,30 @@ private slots:
         QCOMPARE(form.text(field), text);   // nothing put right behind the operator's back
     }
 
+    // However a minus sign reached a price or a quantity, the save names the field and writes nothing.
+    void negativeNumberStopsTheSave_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+        QTest::addRow("Vlr. venda") << "Text4" << "-R$ 5,00" << "Vlr. venda";
+        QTest::addRow("Saldo atual") << "Text2" << "-2" << "Saldo atual";
+    }
+    void negativeNumberStopsTheSave()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        ProductRegister form(m_settings, m_messages, true);
+        form.open();
+        fillValid(form);
+        form.setText(field, text);
+        QCOMPARE(form.save(), RegisterForm::Saved::No);
+        QCOMPARE(m_messages.texts(), QStringList{msg::valorNegativo.arg(label)});
+        QCOMPARE(form.fieldToFix(), field);
+        QCOMPARE(productCount(), 15);
+    }
+
     void groupCheck_data()
     {
         QTest::addColumn<QString>("typed");
