@@ -50,4 +50,16 @@ inline const QString registrosJaExcluidos = QStringLiteral("Os registros marcado
 inline const QString algunsJaExcluidos = QStringLiteral("Alguns dos registros marcados já tinham sido excluídos em outro caixa e foram mantidos como estavam; os demais foram excluídos agora. Confira as listas atualizadas!");
 inline const QString conflitoOutroCaixa = QStringLiteral("Outro caixa estava alterando um dos registros marcados neste momento! Nada foi excluído; as listas foram atualizadas: marque os registros e tente novamente.");
 
+// General settings (working hours and document counters)
+inline const QString configuracaoNaoGravada = QStringLiteral("Nada foi gravado: o horário de trabalho e a numeração continuam como estavam.");
+
+// Migration of the sales of the old database
+inline const QString migracaoOk = QStringLiteral("ok");
+inline const QString antigoNaoEncontrado = QStringLiteral("O banco de dados antigo não foi encontrado:\n%1\nNenhuma venda foi alterada.");
+inline const QString antigoNaoAbre = QStringLiteral("Não foi possível abrir o banco de dados antigo:\n%1\n%2\nNenhuma venda foi alterada.");
+inline const QString antigoNaoLido = QStringLiteral("Não foi possível ler as vendas do banco de dados antigo:\n%1\n%2\nNenhuma venda foi alterada.");
+inline const QString migracaoInterrompida = QStringLiteral("A migração foi interrompida entre as vendas antigas de código %1 e %2. Nenhuma venda do banco atual foi alterada.");
+inline const QString migracaoNaoConcluida = QStringLiteral("A migração não pôde ser concluída. Nenhuma venda do banco atual foi alterada.");
+inline const QString situacaoDesconhecida = QStringLiteral("%1 venda(s) antiga(s) com situação diferente de \"Ativo\" e \"Excluido\" foram copiadas como ativas.");
+
 } // namespace msg

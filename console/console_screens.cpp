@@ -1,6 +1,8 @@
 #include "console/console_screens.h"
 
 #include "common/navigation.h"
+#include "console/general_settings_widget.h"
+#include "console/migration_widget.h"
 #include "console/placeholder_screen.h"
 #include "queries/movement_query_screen.h"
 #include "registers/entry_type_list_widget.h"
@@ -93,10 +95,13 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
                                              QStringLiteral("Relatório do resumo dos caixas"))},
         {S::ProductReport, placeholder(How::Modal, QStringLiteral("relCadProdutos"),
                                        QStringLiteral("Relatório de produtos cadastrados"))},
-        {S::GeneralSettings, placeholder(How::Modal, QStringLiteral("FrmConfiguracaoGeral"),
-                                         QStringLiteral("Numeração e horário de trabalho"))},
+        {S::GeneralSettings, {How::Modal, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmConfiguracaoGeral(*s, *m, owner);
+         }, {}}},
         {S::TerminalConfiguration, {How::Elsewhere, {}, std::move(openConfigEditor)}},
-        {S::Migration, placeholder(How::Modal, QStringLiteral("FrmMigracao"), QStringLiteral("Migração de dados"))},
+        {S::Migration, {How::Modal, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmMigracao(*s, *m, owner);
+         }, {}}},
     };
 }
 
