@@ -73,7 +73,6 @@ bool Migration::run()
                             : msg::migracaoNaoConcluida);
         return false;
     }
-    tell(*total);
     m_messages.plain(msg::migracaoOk);
     if (m_unknown > 0)
         m_messages.info(msg::situacaoDesconhecida.arg(m_unknown));
