@@ -41,15 +41,15 @@ private slots:
         // "&Gravar" or Escape; what is stored; what opening again shows.
         QTest::addColumn<QStringList>("typed");   // Inicio, Final, Entrada, Venda
         QTest::addColumn<bool>("store");
-        QTest::addColumn<QString>("stored");      // thora1|thora2|numero_entrada|numero_venda
+        QTest::addColumn<QString>("stored");      // thora1|thora2|numero_entrada|numero_venda, as shown again
         QTest::addRow("working day crossing midnight, counters to zero")
-            << QStringList{"1930", "0415", "0", "0"} << true << "19:30|04:15|0|0";
+            << QStringList{"1930", "0415", "0", "0"} << true << "19:30:00|04:15:00|0|0";
         QTest::addRow("closing before opening, one minute apart")
-            << QStringList{"0801", "0800", "120", "7"} << true << "08:01|08:00|120|7";
+            << QStringList{"0801", "0800", "120", "7"} << true << "08:01:00|08:00:00|120|7";
         QTest::addRow("highest counters")
-            << QStringList{"", "", "2147483646", "2147483646"} << true << "18:00|06:00|2147483646|2147483646";
-        QTest::addRow("stored again without changes") << QStringList{"", "", "", ""} << true << "18:00|06:00|40|900";
-        QTest::addRow("Escape stores nothing") << QStringList{"1930", "0415", "5", "5"} << false << "18:00|06:00|40|900";
+            << QStringList{"", "", "2147483646", "2147483646"} << true << "18:00:00|06:00:00|2147483646|2147483646";
+        QTest::addRow("stored again without changes") << QStringList{"", "", "", ""} << true << "18:00:00|06:00:00|40|900";
+        QTest::addRow("Escape stores nothing") << QStringList{"1930", "0415", "5", "5"} << false << "18:00:00|06:00:00|40|900";
     }
     void roundTrip()
     {
@@ -58,7 +58,7 @@ private slots:
         QFETCH(QString, stored);
         {
             FrmConfiguracaoGeral dialog(m_settings, m_messages);
-            QCOMPARE(shown(dialog), QStringLiteral("18:00|06:00|40|900"));
+            QCOMPARE(shown(dialog), QStringLiteral("18:00:00|06:00:00|40|900"));
             open(dialog);
             type(dialog, typed);
             QTest::keyClick(QApplication::focusWidget(), store ? Qt::Key_Return : Qt::Key_Escape);
@@ -164,30 +164,25 @@ private:
 
     static QString shown(FrmConfiguracaoGeral& dialog)
     {
-        return QStringList{dialog.findChild<QTimeEdit*>(QStringLiteral("DTPicker1"))->time().toString(QStringLiteral("hh:mm")),
-                           dialog.findChild<QTimeEdit*>(QStringLiteral("DTPicker3"))->time().toString(QStringLiteral("hh:mm")),
+        return QStringList{dialog.findChild<QTimeEdit*>(QStringLiteral("DTPicker1"))->time().toString(QStringLiteral("hh:mm:ss")),
+                           dialog.findChild<QTimeEdit*>(QStringLiteral("DTPicker3"))->time().toString(QStringLiteral("hh:mm:ss")),
                            dialog.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(),
                            dialog.findChild<QLineEdit*>(QStringLiteral("Text1"))->text()}
             .join(u'|');
     }
 
-    // Every row of horario (to the second) and both counters.
+    // Every row of horario, then both counters.
     QStringList state()
     {
         Connection& c = m_db->connection();
-        const auto hours = c.select(QStringLiteral("select thora1, thora2 from horario"));
         QStringList out;
-        for (int r = 0; r < hours->count(); ++r) {
-            const auto at = [&](const char* column) {
-                const QTime t = hours->time(r, QLatin1String(column));
-                return t.toString(t.second() ? QStringLiteral("hh:mm:ss") : QStringLiteral("hh:mm"));
-            };
-            out << QStringList{at("thora1"), at("thora2"),
-                               QString::number(c.generator(QStringLiteral("numero_entrada"), 0).value()),
-                               QString::number(c.generator(QStringLiteral("numero_venda"), 0).value())}
-                       .join(u'|');
-        }
-        return out;
+        const auto hours = c.select(QStringLiteral("select thora1, thora2 from horario"));
+        for (int r = 0; r < hours->count(); ++r)
+            out << hours->time(r, QStringLiteral("thora1")).toString(QStringLiteral("hh:mm:ss")) + u'|'
+                       + hours->time(r, QStringLiteral("thora2")).toString(QStringLiteral("hh:mm:ss"));
+        for (const QString& name : {QStringLiteral("numero_entrada"), QStringLiteral("numero_venda")})
+            out << QString::number(c.generator(name, 0).value());
+        return {out.join(u'|')};
     }
 
     std::unique_ptr<TestDatabase> m_db;
