@@ -93,5 +93,16 @@ inline const QString exclusaoJaGravada = QStringLiteral("A conexão caiu no fim 
 // Reports
 inline const QString periodoInvalido = QStringLiteral("O período informado é inválido! A data e a hora inicial devem ser anteriores à data e à hora final.");
 inline const QString relatorioGravado = QStringLiteral("O relatório foi gravado em %1.");
+// General settings (working hours and document counters)
+inline const QString configuracaoNaoGravada = QStringLiteral("Nada foi gravado: o horário de trabalho e a numeração continuam como estavam.");
+
+// Migration of the sales of the old database
+inline const QString migracaoOk = QStringLiteral("ok");
+inline const QString antigoNaoEncontrado = QStringLiteral("O banco de dados antigo não foi encontrado:\n%1\nNenhuma venda foi alterada.");
+inline const QString antigoNaoAbre = QStringLiteral("Não foi possível abrir o banco de dados antigo:\n%1\n%2\nNenhuma venda foi alterada.");
+inline const QString antigoNaoLido = QStringLiteral("Não foi possível ler as vendas do banco de dados antigo:\n%1\n%2\nNenhuma venda foi alterada.");
+inline const QString migracaoInterrompida = QStringLiteral("A migração foi interrompida entre as vendas antigas de código %1 e %2. Nenhuma venda do banco atual foi alterada.");
+inline const QString migracaoNaoConcluida = QStringLiteral("A migração não pôde ser concluída. Nenhuma venda do banco atual foi alterada.");
+inline const QString situacaoDesconhecida = QStringLiteral("%1 venda(s) antiga(s) com situação diferente de \"Ativo\" e \"Excluido\" foram copiadas como ativas.");
 
 } // namespace msg

@@ -1,11 +1,12 @@
 #include "console/console_screens.h"
 
 #include "common/navigation.h"
+#include "console/general_settings_widget.h"
+#include "console/migration_widget.h"
 #include "console/period_dialog.h"
-#include "console/placeholder_screen.h"
+#include "console/report_preview.h"
 #include "purchases/purchase_finder_screen.h"
 #include "purchases/purchase_opening_dialog.h"
-#include "console/report_preview.h"
 #include "queries/movement_query_screen.h"
 #include "registers/cash_register_list_widget.h"
 #include "registers/cash_register_register_widget.h"
@@ -35,13 +36,6 @@ QWidget* named(QWidget* screen, const char* name)
     if (screen->objectName().isEmpty())
         screen->setObjectName(QString::fromLatin1(name));
     return screen;
-}
-
-Opening placeholder(How how, const QString& screenName, const QString& description)
-{
-    return Opening{how, [screenName, description](QWidget* owner) -> QWidget* {
-                       return new PlaceholderScreen(screenName, description, owner);
-                   }, {}};
 }
 
 } // namespace
@@ -134,10 +128,13 @@ ConsoleScreens::ConsoleScreens(QWidget* console, const TerminalSettings& setting
         {S::SalesByProduct, report(&ConsoleReports::vendasPorProdutos)},
         {S::CashRegisterSummary, report(&ConsoleReports::resumoCaixa)},
         {S::ProductReport, report(&ConsoleReports::produtosCadastrados)},
-        {S::GeneralSettings, placeholder(How::Modal, QStringLiteral("FrmConfiguracaoGeral"),
-                                         QStringLiteral("Numeração e horário de trabalho"))},
+        {S::GeneralSettings, {How::Modal, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmConfiguracaoGeral(*s, *m, owner);
+         }, {}}},
         {S::TerminalConfiguration, {How::Elsewhere, {}, std::move(openConfigEditor)}},
-        {S::Migration, placeholder(How::Modal, QStringLiteral("FrmMigracao"), QStringLiteral("Migração de dados"))},
+        {S::Migration, {How::Modal, [s, m](QWidget* owner) -> QWidget* {
+             return new FrmMigracao(*s, *m, owner);
+         }, {}}},
     };
 }
 
