@@ -3,6 +3,26 @@
 #include <ibase.h>
 
 #include <chrono>
+#include <thread>
+
+namespace {
+
+// How long either side looks at the other before it sleeps.
+constexpr auto kSpin = std::chrono::microseconds(200);
+
+// True once `flag` is set, looked at for at most kSpin.
+bool spinFor(const std::atomic<bool>& flag)
+{
+    const auto until = std::chrono::steady_clock::now() + kSpin;
+    while (!flag.load(std::memory_order_acquire)) {
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+} // namespace
 
 qint64 steadyMs()
 {
@@ -31,12 +51,15 @@ void Link::loop()
 {
     for (;;) {
         std::function<void()> job;
+        // The next statement of a screen usually follows at once.
+        spinFor(m_jobReady);
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, [this] { return m_hasJob || m_stop; });
             if (m_hasJob) {
                 job = std::move(m_job);
                 m_hasJob = false;
+                m_jobReady.store(false, std::memory_order_relaxed);
             } else {
                 break;
             }
@@ -45,6 +68,7 @@ void Link::loop()
         {
             std::lock_guard lock(m_mutex);
             m_jobDone = true;
+            m_jobFinished.store(true, std::memory_order_release);
         }
         m_done.notify_all();
     }
@@ -67,12 +91,16 @@ void Link::post(std::function<void()> job)
         m_job = std::move(job);
         m_hasJob = true;
         m_jobDone = false;
+        m_jobFinished.store(false, std::memory_order_relaxed);
+        m_jobReady.store(true, std::memory_order_release);
     }
     m_wake.notify_one();
 }
 
 bool Link::waitDone(int ms)
 {
+    if (spinFor(m_jobFinished))
+        return true;
     std::unique_lock lock(m_mutex);
     return m_done.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_jobDone; });
 }

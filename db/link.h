@@ -90,6 +90,11 @@ private:
     std::function<void()> m_job;
     bool m_hasJob = false;
     bool m_jobDone = true;
+    // The same two facts, read without the lock by a short spin on either
+    // side: a statement of a millisecond would otherwise pay two sleeps and
+    // two wake-ups on another core, each as long as a small read.
+    std::atomic<bool> m_jobReady{false};
+    std::atomic<bool> m_jobFinished{true};
     bool m_stop = false;
 
     std::atomic<qint64> m_busySince{0};

@@ -164,9 +164,20 @@ void ListScreenWidget::fitColumns()
     for (int column = 0; column < header->count(); ++column) {
         if (m_grid->isColumnHidden(column) || header->sectionResizeMode(column) == QHeaderView::Stretch)
             continue;
-        int needed = header->sectionSizeHint(column);
+        // Only the longest texts can be the widest: measuring every cell of
+        // a short list cost as much as fetching it.
+        int longest = 0;
         for (int row = 0; row < rows; ++row)
-            needed = std::max(needed, metrics.horizontalAdvance(model.cell(row, column)) + margins);
+            longest = std::max(longest, int(model.cell(row, column).size()));
+        int needed = header->sectionSizeHint(column);
+        int measured = 0;
+        for (int row = 0; row < rows && measured < 8; ++row) {
+            const QString cell = model.cell(row, column);
+            if (cell.size() + 2 < longest)
+                continue;
+            needed = std::max(needed, metrics.horizontalAdvance(cell) + margins);
+            ++measured;
+        }
         if (needed > m_grid->columnWidth(column))
             m_grid->setColumnWidth(column, needed);
     }
