@@ -85,7 +85,11 @@ qint64 Rows::integer(int row, const QString& name) const
 
 Money Rows::money(int row, const QString& name) const
 {
-    const QVariant v = value(row, name);
+    return moneyOf(value(row, name));
+}
+
+Money moneyOf(const QVariant& v)
+{
     if (v.isNull())
         return Money();
     switch (v.typeId()) {

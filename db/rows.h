@@ -12,6 +12,10 @@
 // them; the query itself is closed by then, so no Firebird transaction stays
 // open behind a screen. Columns are found by name ignoring letter case, so
 // unaliased aggregates read as "gen_id", "Count" and "Sum".
+// A value as a screen or report reads money: null as zero, a NUMERIC
+// however the driver handed it over (double, whole number, decimal text).
+Money moneyOf(const QVariant& value);
+
 class Rows
 {
 public:

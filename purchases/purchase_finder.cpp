@@ -103,7 +103,7 @@ void PurchaseFinder::filterChanged(int combo1)
     m_model->clear();
 }
 
-PurchaseFinder::Lookup PurchaseFinder::lookUpSupplier()
+Lookup PurchaseFinder::lookUpSupplier()
 {
     if (!isWholeNumber(fields.text10)) {
         fields.text15.clear();
@@ -131,16 +131,7 @@ PurchaseFinder::Lookup PurchaseFinder::lookUpSupplier()
 
 bool PurchaseFinder::checkSupplier()
 {
-    switch (lookUpSupplier()) {
-    case Lookup::Found:
-        return true;
-    case Lookup::Missing:
-        registro_nao_localizado(m_messages);
-        return false;
-    case Lookup::Failed:
-        return false;
-    }
-    return false;
+    return lookupAccepted(lookUpSupplier(), m_messages);
 }
 
 bool PurchaseFinder::supplierPicked(qint32 codigo_consulta)

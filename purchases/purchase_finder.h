@@ -1,5 +1,6 @@
 #pragma once
 
+#include "purchases/code_lookup.h"
 #include "registers/list_screen_model.h"
 
 #include <QDate>
@@ -66,7 +67,6 @@ public:
 
 private:
     Connection& conexao() const;
-    enum class Lookup { Found, Missing, Failed };
     Lookup lookUpSupplier();
 
     const TerminalSettings& m_settings;

@@ -155,7 +155,7 @@ void PurchaseItems::recomputeTotal()
         fields.text8 = br::money(m_productsTotal - *discount + *surcharge);
 }
 
-PurchaseItems::Lookup PurchaseItems::lookUpProduct()
+Lookup PurchaseItems::lookUpProduct()
 {
     if (fields.text2.isEmpty()) {
         clearLine();
@@ -185,16 +185,7 @@ PurchaseItems::Lookup PurchaseItems::lookUpProduct()
 
 bool PurchaseItems::leaveProduct()
 {
-    switch (lookUpProduct()) {
-    case Lookup::Found:
-        return true;
-    case Lookup::Missing:
-        registro_nao_localizado(m_messages);
-        return false;
-    case Lookup::Failed:
-        return false;
-    }
-    return false;
+    return lookupAccepted(lookUpProduct(), m_messages);
 }
 
 bool PurchaseItems::productPicked(qint32 codigo_consulta)

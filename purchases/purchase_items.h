@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/money.h"
+#include "purchases/code_lookup.h"
 #include "registers/list_screen_model.h"
 
 #include <QString>
@@ -105,7 +106,6 @@ private:
     Connection& conexao() const;
     bool loadHeader();
     void checkSupplier();
-    enum class Lookup { Found, Missing, Failed };
     Lookup lookUpProduct();
     void proposeLineTotal();
     void recomputeTotal();

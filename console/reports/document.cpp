@@ -36,26 +36,6 @@ std::optional<Format> formatNamed(const QString& name)
     return *found;
 }
 
-Money moneyOf(const QVariant& v)
-{
-    if (v.isNull())
-        return Money();
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return Money::fromDouble(v.toDouble());
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return Money::fromWhole(v.toLongLong());
-    default:
-        return Money::fromDecimalText(v.toString()).value_or(Money());
-    }
-}
-
 // "2,5", "1", "0,125": up to three decimals, none that say nothing.
 QString quantity(Money value)
 {
