@@ -5,9 +5,14 @@
 #include "common/form_checks.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
+#include "common/sale_ticket.h"
+#include "common/support_log.h"
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "sales/sale_limits.h"
+#include "sales/sale_recording.h"
+
+#include <utility>
 
 namespace {
 
@@ -193,9 +198,33 @@ void SaleEntry::recomputeTotal()
 
 bool SaleEntry::cancelSale()
 {
-    if (!m_messages.question(msg::cancelarVenda))
+    if (!m_messages.question(msg::cancelarVenda) || !settleUnsettled())
         return false;
     load();
+    return true;
+}
+
+bool SaleEntry::settleUnsettled()
+{
+    if (!unsettledSale)
+        return true;
+    Connection& conexao = *m_settings.conexao;
+    const auto stored = sale_recording::saleStored(conexao, unsettledSale, m_settings.numero_caixa, total());
+    if (!stored) {
+        logFailure(m_settings.dataDir, m_settings.numero_caixa, stored.failure().description());
+        m_messages.info(msg::vendaIndefinida);
+        return false;
+    }
+    const qint64 key = std::exchange(unsettledSale, 0);
+    if (!*stored)
+        return true;
+    const auto printed = imprime_venda(m_settings, key);
+    if (printed) {
+        m_messages.info(msg::vendaJaGravada);
+    } else {
+        logFailure(m_settings.dataDir, m_settings.numero_caixa, printed.failure().text);
+        m_messages.info(msg::vendaGravadaSemCupom.arg(printed.failure().text));
+    }
     return true;
 }
 
@@ -211,5 +240,7 @@ bool SaleEntry::canClose()
 
 bool SaleEntry::confirmLeave()
 {
-    return m_lines.isEmpty() || m_messages.questionDefaultNo(msg::sairComVendaAberta);
+    if (m_lines.isEmpty())
+        return true;
+    return m_messages.questionDefaultNo(msg::sairComVendaAberta) && settleUnsettled();
 }

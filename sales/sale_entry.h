@@ -58,7 +58,8 @@ public:
     // Delete in the grid: removes line `row` when it holds a code.
     bool removeLine(int row);
 
-    // F2: asks, then empties the sale on Yes.
+    // F2: asks, then empties the sale on Yes. A sale on screen whose
+    // recording broke is looked for first (see settleUnsettled).
     bool cancelSale();
     // F5: true when there is something to close (else the message was shown).
     bool canClose();
@@ -66,6 +67,11 @@ public:
     void paymentClosed() { fields.check1 = false; }
     // Escape: true when the screen may close (asks first when lines exist).
     bool confirmLeave();
+    // Before the lines of a sale whose recording broke are dropped: it is
+    // looked for. Stored, its tickets print and the operator is told; not
+    // stored, nothing more. False while the database cannot tell (the
+    // message shown): the lines must stay.
+    bool settleUnsettled();
 
     const QList<SaleLine>& lines() const { return m_lines; }
     // Sum of the line amounts as shown.

@@ -2,6 +2,7 @@
 #include "common/terminal_settings.h"
 #include "db/connection.h"
 #include "db/database_creator.h"
+#include "sales/sale_entry.h"
 #include "sales/sale_payment.h"
 #include "tests/support/firebird_server.h"
 #include "tests/support/scripted_messages.h"
@@ -12,6 +13,8 @@
 #include <QThread>
 
 #include <signal.h>
+
+#include <utility>
 
 // A sale counter whose server dies or freezes while a sale is committed: once
 // the server is back, the same program works again, each sale is stored
@@ -29,6 +32,21 @@ class TestSaleServerFaults : public QObject
                  QStringLiteral("R$ 3,00"), false},
                 {QStringLiteral("2"), QStringLiteral("Produto"), QStringLiteral("1"), QStringLiteral("R$ 4,00"),
                  QStringLiteral("R$ 4,00"), false}};
+    }
+
+    // The same two lines rung up on the sale screen (prices typed over).
+    static void ringUp(SaleEntry& entry)
+    {
+        for (const SaleLine& line : twoLines()) {
+            entry.fields.text3 = line.codigo;
+            QVERIFY(entry.leaveCode());
+            entry.fields.text2 = line.quantidade;
+            QVERIFY(entry.leaveQuantity());
+            entry.fields.text5 = line.unitario;
+            entry.leaveUnitPrice();
+            QVERIFY(entry.addLine());
+        }
+        QCOMPARE(entry.total(), Money::fromWhole(7));
     }
 
     static SalePayment::Outcome close(TerminalSettings& settings, ScriptedMessages& messages, qint64* unsettled)
@@ -52,15 +70,20 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("storedThen");  // whether the broken commit reached the database
-        QTest::addRow("killed before the commit") << "kill before" << false;
-        QTest::addRow("killed after the commit, reply lost") << "kill after" << true;
+        QTest::addColumn<bool>("cancelled");   // F2 on the sale screen instead of closing again
+        QTest::addRow("killed before the commit") << "kill before" << false << false;
+        QTest::addRow("killed after the commit, reply lost") << "kill after" << true << false;
         // Cut off while frozen; the server commits what it held once thawed.
-        QTest::addRow("frozen at the commit, thawed later") << "freeze" << true;
+        QTest::addRow("frozen at the commit, thawed later") << "freeze" << true << false;
+        // The lines dropped with F2: the sale is looked for first, never forgotten.
+        QTest::addRow("killed before the commit, then F2") << "kill before" << false << true;
+        QTest::addRow("killed after the commit, then F2") << "kill after" << true << true;
     }
     void commitBrokenByTheServer()
     {
         QFETCH(QString, fault);
         QFETCH(bool, storedThen);
+        QFETCH(bool, cancelled);
         const QString path = m_server->databasePath(QStringLiteral("faults%1.fdb").arg(++m_round));
         QVERIFY(createDatabase(path, true).ok());
         QTemporaryDir dataDir;
@@ -74,6 +97,7 @@ private slots:
         TerminalSettings settings;
         settings.conexao = &conexao;
         settings.numero_caixa = 1;
+        settings.quantidade_livre = true;
         settings.modo_impressao = 2;
         settings.nome_fantasia = QStringLiteral("Bar Estrela");
         settings.dataDir = dataDir.path();
@@ -114,22 +138,40 @@ private slots:
         }
         QThread::msleep(limits.retryMs + 50);
 
-        // Closing again: the sale is looked for before anything is written.
         messages.clear();
-        const SalePayment::Outcome again = close(settings, messages, &unsettled);
-        QVERIFY2(again == SalePayment::Outcome::Recorded, qPrintable(messages.transcript()));
-        QCOMPARE(unsettled, 0);
-        QCOMPARE(messages.texts(), storedThen ? QStringList{msg::vendaJaGravada} : QStringList());
+        if (cancelled) {
+            // F2: the sale is looked for before its lines go.
+            SaleEntry entry(settings, messages);
+            ringUp(entry);
+            entry.unsettledSale = std::exchange(unsettled, 0);
+            messages.clear();
+            messages.answerNext(true);
+            QVERIFY(entry.cancelSale());
+            QCOMPARE(entry.unsettledSale, 0);
+            QVERIFY(entry.lines().isEmpty());
+            const QStringList told = storedThen ? QStringList{msg::cancelarVenda, msg::vendaJaGravada}
+                                                : QStringList{msg::cancelarVenda};
+            QCOMPARE(messages.texts(), told);
+        } else {
+            // Closing again: the sale is looked for before anything is written.
+            const SalePayment::Outcome again = close(settings, messages, &unsettled);
+            QVERIFY2(again == SalePayment::Outcome::Recorded, qPrintable(messages.transcript()));
+            QCOMPARE(unsettled, 0);
+            QCOMPARE(messages.texts(), storedThen ? QStringList{msg::vendaJaGravada} : QStringList());
+        }
+        const int storedSales = cancelled && !storedThen ? 0 : 1;
         Connection check;
         QVERIFY(check.open(path).ok());
-        QCOMPARE(check.select(QStringLiteral("select count(*) from venda"))->integer(0, QStringLiteral("count")), 1);
-        QCOMPARE(check.select(QStringLiteral("select count(*) from item_venda"))->integer(0, QStringLiteral("count")), 2);
+        QCOMPARE(check.select(QStringLiteral("select count(*) from venda"))->integer(0, QStringLiteral("count")), storedSales);
+        QCOMPARE(check.select(QStringLiteral("select count(*) from item_venda"))->integer(0, QStringLiteral("count")),
+                 2 * storedSales);
 
         // The same program goes on as before.
         messages.clear();
         QCOMPARE(close(settings, messages, &unsettled), SalePayment::Outcome::Recorded);
         QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.transcript()));
-        QCOMPARE(check.select(QStringLiteral("select count(*) from venda"))->integer(0, QStringLiteral("count")), 2);
+        QCOMPARE(check.select(QStringLiteral("select count(*) from venda"))->integer(0, QStringLiteral("count")),
+                 storedSales + 1);
     }
 
     void cleanupTestCase()
