@@ -231,6 +231,16 @@ EntryTicket EntryScreen::ticketOf(const EntrySale& sale, const RecordedEntries& 
     return ticket;
 }
 
+bool EntryScreen::settleBeforeLeaving()
+{
+    if (!m_unsettled)
+        return true;
+    if (settle(msg::entradaJaGravada.arg(m_unsettled->drawn.documento())))
+        return true;
+    m_messages.info(msg::entradaIndefinida);
+    return false;
+}
+
 std::optional<bool> EntryScreen::settle(const QString& told)
 {
     Connection& conexao = *m_settings.conexao;

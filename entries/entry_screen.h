@@ -76,6 +76,10 @@ public:
     const std::optional<EntryTicket>& lastTicket() const { return m_lastTicket; }
     // A sale whose commit broke before anyone could tell whether it was stored.
     bool hasUnsettledSale() const { return m_unsettled.has_value(); }
+    // Before the screen goes (Escape, F8): such a sale is looked for, so it
+    // is never forgotten. Stored, its ticket prints and the operator is told.
+    // False while the database cannot tell (the message shown): stay.
+    bool settleBeforeLeaving();
 
 private:
     QStringList requiredTexts() const;

@@ -228,7 +228,10 @@ void EntryWindow::wireKeys()
         }
     });
 
-    connect(m_sair, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_sair, &QPushButton::clicked, this, [this] {
+        if (m_logic.settleBeforeLeaving())
+            close();
+    });
     connect(m_tipo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (m_pushing)
             return;
@@ -297,6 +300,8 @@ void EntryWindow::switchToSales()
 {
     // The navigation shows the sale counter before this one goes, so the
     // program never passes through a moment without a window.
+    if (!m_logic.settleBeforeLeaving())
+        return;
     QPointer<EntryWindow> self(this);
     m_navigation.openSaleScreen();
     if (self)

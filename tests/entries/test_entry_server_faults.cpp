@@ -34,12 +34,16 @@ private slots:
     void batchBrokenByTheServer_data()
     {
         QTest::addColumn<bool>("afterCommit");
-        QTest::addRow("killed before the commit") << false;
-        QTest::addRow("killed after the commit, reply lost") << true;
+        QTest::addColumn<bool>("leaving");   // Escape or F8 once the server is back, instead of Enter
+        QTest::addRow("killed before the commit") << false << false;
+        QTest::addRow("killed after the commit, reply lost") << true << false;
+        QTest::addRow("killed before the commit, then leaving") << false << true;
+        QTest::addRow("killed after the commit, then leaving") << true << true;
     }
     void batchBrokenByTheServer()
     {
         QFETCH(bool, afterCommit);
+        QFETCH(bool, leaving);
         const QString path = m_server->databasePath(QStringLiteral("entradas%1.fdb").arg(++m_round));
         QVERIFY(createDatabase(path, true).ok());
         QTemporaryDir dataDir;
@@ -79,15 +83,29 @@ private slots:
         QVERIFY(screen.hasUnsettledSale());
         QCOMPARE(screen.qtde(), QStringLiteral("4"));
 
+        // Leaving while the server is away is refused: the sale would be forgotten.
+        QThread::msleep(limits.retryMs + 50);
+        messages.clear();
+        QVERIFY(!screen.settleBeforeLeaving());
+        QCOMPARE(messages.texts(), QStringList{msg::entradaIndefinida});
+        QVERIFY(screen.hasUnsettledSale());
+
         m_server->kill();
         QString why;
         QVERIFY2(m_server->restart(&why), qPrintable(why));
         QThread::msleep(limits.retryMs + 50);
 
-        // Enter again: the batch is looked for before anything is written.
+        // Enter again, or leaving: the batch is looked for before anything else.
         messages.clear();
-        QVERIFY(screen.record());
+        QVERIFY(leaving ? screen.settleBeforeLeaving() : screen.record());
         QVERIFY(!screen.hasUnsettledSale());
+        if (leaving && !afterCommit) {
+            QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.transcript()));
+            Connection check;
+            QVERIFY(check.open(path).ok());
+            QCOMPARE(check.select(QStringLiteral("select count(*) from entrada"))->integer(0, QStringLiteral("count")), 0);
+            return;
+        }
         QCOMPARE(screen.qtde(), QStringLiteral("1"));
         QCOMPARE(messages.shown().size(), afterCommit ? 1 : 0);
         if (afterCommit)
@@ -101,6 +119,10 @@ private slots:
 
         // The same program goes on as before.
         messages.clear();
+        if (leaving) {
+            screen.setQtde(QStringLiteral("1"));
+            QVERIFY(screen.leaveQuantity());
+        }
         QVERIFY(screen.record());
         QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.transcript()));
         QCOMPARE(check.select(QStringLiteral("select count(*) from entrada"))->integer(0, QStringLiteral("count")), 5);
