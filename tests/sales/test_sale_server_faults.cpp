@@ -5,13 +5,11 @@
 #include "sales/sale_payment.h"
 #include "tests/support/firebird_server.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/server_faults.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-
-#include <signal.h>
 
 // A sale counter whose server dies or freezes while a sale is committed: once
 // the server is back, the same program works again, each sale is stored
@@ -50,16 +48,16 @@ private slots:
 
     void commitBrokenByTheServer_data()
     {
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<CommitFault>("fault");
         QTest::addColumn<bool>("storedThen");  // whether the broken commit reached the database
-        QTest::addRow("killed before the commit") << "kill before" << false;
-        QTest::addRow("killed after the commit, reply lost") << "kill after" << true;
+        QTest::addRow("killed before the commit") << CommitFault::KillBefore << false;
+        QTest::addRow("killed after the commit, reply lost") << CommitFault::KillAfter << true;
         // Cut off while frozen; the server commits what it held once thawed.
-        QTest::addRow("frozen at the commit, thawed later") << "freeze" << true;
+        QTest::addRow("frozen at the commit, thawed later") << CommitFault::Freeze << true;
     }
     void commitBrokenByTheServer()
     {
-        QFETCH(QString, fault);
+        QFETCH(CommitFault, fault);
         QFETCH(bool, storedThen);
         const QString path = m_server->databasePath(QStringLiteral("faults%1.fdb").arg(++m_round));
         QVERIFY(createDatabase(path, true).ok());
@@ -79,17 +77,8 @@ private slots:
         settings.dataDir = dataDir.path();
         ScriptedMessages messages;
 
-        const qint64 pid = m_server->pid();
         bool fired = false;
-        conexao.setFaultHook([&](FaultPoint point) {
-            const bool before = point == FaultPoint::BeforeCommit;
-            if (fired || before != (fault != u"kill after"))
-                return false;
-            fired = true;
-            ::kill(pid_t(pid), fault == u"freeze" ? SIGSTOP : SIGKILL);
-            QThread::msleep(200);
-            return fault == u"kill after";
-        });
+        conexao.setFaultHook(breakAtCommit(*m_server, fault, fired));
 
         // The operator learns the outcome is unknown; the lines stay.
         qint64 unsettled = 0;
@@ -105,14 +94,8 @@ private slots:
         QVERIFY(away.failure().lost);
         QVERIFY(away.failure().text.startsWith(QStringLiteral("Sem conexão com o servidor do banco de dados")));
 
-        if (fault == u"freeze") {
-            m_server->thaw();
-        } else {
-            m_server->kill();
-            QString why;
-            QVERIFY2(m_server->restart(&why), qPrintable(why));
-        }
-        QThread::msleep(limits.retryMs + 50);
+        QString why;
+        QVERIFY2(bringBack(*m_server, fault, limits.retryMs, &why), qPrintable(why));
 
         // Closing again: the sale is looked for before anything is written.
         messages.clear();
