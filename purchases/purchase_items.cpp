@@ -28,15 +28,6 @@ QList<ListColumn> columns()
 
 enum Column { LineCode = 0, ProductCode = 1, Quantity = 4, UnitPrice = 5, LineTotal = 6 };
 
-// The product's own unit comes along for the grid; the lines keep the order
-// they were entered in, so a refill leaves every line where it was.
-const QString linesStatement = QStringLiteral(
-    "select item_da_compra.ncodigo,ntotal,produto.ncodigo as codprod,produto.cdescricao as descprod,"
-    "item_da_compra.nqtde,item_da_compra.nunitario,produto.cunidade "
-    " from produto,item_da_compra,compra where "
-    " item_da_compra.nproduto = produto.ncodigo and item_da_compra.ncompra = compra.ncodigo and compra.ncodigo = ?"
-    " order by item_da_compra.ncodigo");
-
 } // namespace
 
 PurchaseItems::PurchaseItems(const TerminalSettings& settings, Messages& messages, qint32 codigoCompra,
@@ -50,6 +41,19 @@ PurchaseItems::PurchaseItems(const TerminalSettings& settings, Messages& message
 }
 
 PurchaseItems::~PurchaseItems() = default;
+
+const QString& PurchaseItems::linesStatement()
+{
+    // The product's own unit comes along for the grid; the lines keep the
+    // order they were entered in, so a refill leaves every line where it was.
+    static const QString statement = QStringLiteral(
+        "select item_da_compra.ncodigo,ntotal,produto.ncodigo as codprod,produto.cdescricao as descprod,"
+        "item_da_compra.nqtde,item_da_compra.nunitario,produto.cunidade "
+        " from produto,item_da_compra,compra where "
+        " item_da_compra.nproduto = produto.ncodigo and item_da_compra.ncompra = compra.ncodigo and compra.ncodigo = ?"
+        " order by item_da_compra.ncodigo");
+    return statement;
+}
 
 Connection& PurchaseItems::conexao() const
 {
@@ -99,7 +103,7 @@ bool PurchaseItems::loadLines()
     m_productsTotal = Money();
     fields.text12 = br::money(Money());
     fields.text8 = br::money(Money());
-    Result<Rows> rows = conexao().select(linesStatement, {SqlValue::integer(m_codigoCompra)});
+    Result<Rows> rows = conexao().select(linesStatement(), {SqlValue::integer(m_codigoCompra)});
     if (!rows) {
         trata_erro_banco(m_messages, rows.failure());
         return false;
