@@ -4,14 +4,13 @@
 // through the driver in the same run. The fill should stay within 1.3 times
 // the raw fetch.
 
+#include "bench/bench_setup.h"
 #include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "registers/group_list_widget.h"
 #include "registers/supplier_list_widget.h"
 #include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QTableView>
@@ -37,10 +36,7 @@ double rawFetch(Connection& conexao, const QString& sql, const QStringList& para
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params.at(i));
     query.exec();
-    while (query.next())
-        for (int c = 0; c < columns; ++c)
-            query.value(c);
-    query.clear();
+    readAll(query, columns);
     return timer.nsecsElapsed() / 1e6;
 }
 
@@ -90,16 +86,10 @@ bool measure(const char* what, ListScreenWidget& screen, int expected, Connectio
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    TestDatabase db(TestDatabase::Demo);
-    if (!db.ok()) {
-        std::fprintf(stderr, "no database: %s\n", qPrintable(db.error()));
+    DemoBench bench(argc, argv);
+    if (!bench.ready())
         return 1;
-    }
-    Connection& conexao = db.connection();
+    Connection& conexao = bench.connection();
     // Suppliers 2 up (0 and 1 are the reserved rows); groups 6 up.
     const Result<int> filled = conexao.execute(QStringLiteral(
         "execute block as declare i integer = 0; begin "

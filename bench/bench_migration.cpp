@@ -10,6 +10,7 @@
 //   - the general settings dialog opened (three reads) and stored (one
 //     transaction), median of 200 after warm-up.
 // Sizes may be given: bench_migration [small] [large].
+#include "bench/bench_setup.h"
 #include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "console/general_settings_widget.h"
@@ -61,6 +62,14 @@ void resetPeak()
         clear.write("5");
 }
 
+// The fresh database copied to `path` (over a copy left there), writable.
+void freshCopy(const QString& model, const QString& path)
+{
+    QFile::remove(path);
+    QFile::copy(model, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
 struct Run
 {
     double seconds = 0;
@@ -78,11 +87,8 @@ Run migrate(const QString& model, const QString& dataDir, qint64 sales, bool fre
     Run run;
     run.sales = sales;
     const QString path = dataDir + QStringLiteral("/movimento.fdb");
-    if (fresh) {
-        QFile::remove(path);
-        QFile::copy(model, path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
+    if (fresh)
+        freshCopy(model, path);
     Connection conexao;
     if (const auto opened = conexao.open(path); !opened) {
         run.problem = opened.failure().description();
@@ -117,9 +123,7 @@ Run raw(const QString& model, const QString& dataDir, qint64 sales)
     Run run;
     run.sales = sales;
     const QString path = dataDir + QStringLiteral("/raw.fdb");
-    QFile::remove(path);
-    QFile::copy(model, path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    freshCopy(model, path);
     Connection conexao;
     if (const auto opened = conexao.open(path); !opened) {
         run.problem = opened.failure().description();
@@ -196,9 +200,7 @@ bool fillOld(const QString& oldPath, qint64 from, qint64 to, QString* problem)
 std::vector<double> settingsRounds(const QString& model, const QString& dataDir, QString* problem)
 {
     const QString path = dataDir + QStringLiteral("/settings.fdb");
-    QFile::remove(path);
-    QFile::copy(model, path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    freshCopy(model, path);
     Connection conexao;
     std::vector<double> samples;
     if (const auto opened = conexao.open(path); !opened) {
@@ -228,8 +230,7 @@ std::vector<double> settingsRounds(const QString& model, const QString& dataDir,
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    runHeadless();
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const qint64 small = argc > 1 ? QByteArray(argv[1]).toLongLong() : 100000;

@@ -2,13 +2,12 @@
 // filter, the whole result fetched and the grid painted, 20 times. Prints
 // the median and the spread; the fill should stay at or under 50 ms.
 
+#include "bench/bench_setup.h"
 #include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "registers/product_finder_widget.h"
 #include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
 #include <QTest>
@@ -37,17 +36,12 @@ double cpuMs()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    TestDatabase db(TestDatabase::Demo);
-    if (!db.ok()) {
-        std::fprintf(stderr, "no database: %s\n", qPrintable(db.error()));
+    DemoBench bench(argc, argv);
+    if (!bench.ready())
         return 1;
-    }
+    Connection& conexao = bench.connection();
     const int extra = Products - 15;   // the demo catalogue has 15
-    const Result<int> filled = db.connection().execute(QStringLiteral(
+    const Result<int> filled = conexao.execute(QStringLiteral(
         "execute block as declare i integer = 0; begin "
         "while (i < %1) do begin "
         "insert into produto values (null, 'Produto ' || :i, mod(:i, 5) + 1, 10, 10, 1.5, 9.9, 2, 'Un', 1, 1, 5); "
@@ -58,7 +52,7 @@ int main(int argc, char** argv)
     }
 
     TerminalSettings settings;
-    settings.conexao = &db.connection();
+    settings.conexao = &conexao;
     ScriptedMessages messages;
     FrmLocalizaProduto screen(settings, messages);
     screen.resize(1280, 800);
@@ -79,15 +73,12 @@ int main(int argc, char** argv)
     const auto rawFetch = [&](const QString& join) {
         QElapsedTimer timer;
         timer.start();
-        QSqlQuery query(db.connection().database());
+        QSqlQuery query(conexao.database());
         query.setForwardOnly(true);
         query.prepare(head + join + tail);
         query.bindValue(0, QStringLiteral("%%"));
         query.exec();
-        while (query.next())
-            for (int c = 0; c < 5; ++c)
-                query.value(c);
-        query.clear();
+        readAll(query, 5);
         return timer.nsecsElapsed() / 1e6;
     };
 

@@ -7,14 +7,13 @@
 // The grid's paint after the confirm is printed apart: the raw side shows
 // nothing, and a paint costs about as much with nothing changed.
 
+#include "bench/bench_setup.h"
 #include "bench/bench_stats.h"
 #include "common/terminal_settings.h"
 #include "purchases/purchase_finder_screen.h"
 #include "purchases/purchase_items_screen.h"
 #include "tests/support/scripted_messages.h"
-#include "tests/support/test_database.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -32,29 +31,10 @@ constexpr int Purchases = 20000;
 constexpr int Samples = 30;
 constexpr int Warmup = 3;
 
-const QString linesStatement = QStringLiteral(
-    "select item_da_compra.ncodigo,ntotal,produto.ncodigo as codprod,produto.cdescricao as descprod,"
-    "item_da_compra.nqtde,item_da_compra.nunitario,produto.cunidade "
-    " from produto,item_da_compra,compra where "
-    " item_da_compra.nproduto = produto.ncodigo and item_da_compra.ncompra = compra.ncodigo and compra.ncodigo = ?"
-    " order by item_da_compra.ncodigo");
-
 const QString finderStatement = QStringLiteral(
     "select cnumero_doc,compra.cobs,compra.ncodigo as codcompra,ddata_compra,nvalor_total,"
     "fornecedor.ncodigo as codfor,fornecedor.cfantasia from compra,fornecedor"
     " where compra.nfornecedor = fornecedor.ncodigo order by ddata_compra ");
-
-double fetchAll(QSqlQuery& query, int columns)
-{
-    int rows = 0;
-    while (query.next()) {
-        for (int c = 0; c < columns; ++c)
-            query.value(c);
-        ++rows;
-    }
-    query.clear();
-    return rows;
-}
 
 bool exec(Connection& c, const QString& sql)
 {
@@ -75,16 +55,10 @@ void report(const char* what, const QList<double>& screen, const QList<double>& 
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    TestDatabase db(TestDatabase::Demo);
-    if (!db.ok()) {
-        std::fprintf(stderr, "no database: %s\n", qPrintable(db.error()));
+    DemoBench bench(argc, argv);
+    if (!bench.ready())
         return 1;
-    }
-    Connection& c = db.connection();
+    Connection& c = bench.connection();
     TerminalSettings settings;
     settings.conexao = &c;
     ScriptedMessages messages;
@@ -139,10 +113,10 @@ int main(int argc, char** argv)
             insert.clear();
             QSqlQuery read(c.database());
             read.setForwardOnly(true);
-            read.prepare(linesStatement);
+            read.prepare(PurchaseItems::linesStatement());
             read.addBindValue(1);
             read.exec();
-            fetchAll(read, 7);
+            readAll(read, 7);
         }
         const double raw = timer.nsecsElapsed() / 1e6;
         exec(c, QStringLiteral("delete from item_da_compra where ncodigo > %1").arg(Lines));
@@ -188,7 +162,7 @@ int main(int argc, char** argv)
             read.setForwardOnly(true);
             read.prepare(finderStatement);
             read.exec();
-            fetchAll(read, 7);
+            readAll(read, 7);
         }
         const double raw = timer.nsecsElapsed() / 1e6;
         if (i >= Warmup) {

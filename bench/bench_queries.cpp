@@ -5,6 +5,7 @@
 //
 // The history (bench/history.h) is built once and kept in $VORINDA_BENCH_DIR.
 
+#include "bench/bench_setup.h"
 #include "bench/bench_stats.h"
 #include "bench/history.h"
 #include "common/terminal_settings.h"
@@ -49,13 +50,7 @@ int rawFetch(Connection& db, const MovementKind& kind, const QDateTime& start, c
             say(QStringLiteral("raw fetch failed"));
             std::exit(1);
         }
-        const int width = columnsOf(list->sql);
-        while (query.next()) {
-            for (int i = 0; i < width; ++i)
-                query.value(i);
-            ++rows;
-        }
-        query.clear();
+        rows += readAll(query, columnsOf(list->sql));
     }
     return rows;
 }
@@ -100,8 +95,7 @@ void measure(MovementQueryScreen& screen, Connection& db, const QString& name)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    runHeadless();
     QApplication app(argc, argv);
 
     Connection db;

@@ -9,6 +9,7 @@
 // The history is copied for each run, so every run starts with the stale
 // statistics the reports must live with.
 
+#include "bench/bench_setup.h"
 #include "bench/bench_stats.h"
 #include "bench/history.h"
 #include "common/terminal_settings.h"
@@ -235,8 +236,7 @@ struct Bench
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    runHeadless();
     QGuiApplication app(argc, argv);
     if (qEnvironmentVariableIsEmpty("VORINDA_RELATORIO"))
         qputenv("VORINDA_RELATORIO", QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/relatorio")).toLocal8Bit());

@@ -32,22 +32,6 @@ SqlValue integerOrNull(const QVariant& value)
     return value.isNull() ? SqlValue::null() : SqlValue::integer(value.toLongLong());
 }
 
-// Amounts arrive as exact decimal texts (NUMERIC) or as numbers.
-Money amount(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return Money::fromDouble(value.toDouble());
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-        return Money::fromWhole(value.toLongLong());
-    default:
-        return Money::fromDecimalText(value.toString()).value_or(Money());
-    }
-}
-
 // Date and time to the minute; the seconds are dropped.
 SqlValue momentOrNull(const QVariant& value)
 {
@@ -62,12 +46,12 @@ SqlValue momentOrNull(const QVariant& value)
 
 SqlValue moneyOrNull(const QVariant& value)
 {
-    return value.isNull() ? SqlValue::null() : SqlValue::money(amount(value));
+    return value.isNull() ? SqlValue::null() : SqlValue::money(moneyOf(value));
 }
 
 SqlValue quantityOrNull(const QVariant& value)
 {
-    return value.isNull() ? SqlValue::null() : SqlValue::quantity(amount(value));
+    return value.isNull() ? SqlValue::null() : SqlValue::quantity(moneyOf(value));
 }
 
 SqlValue textOrNull(const QVariant& value)

@@ -5,7 +5,6 @@
 #include "common/db_errors.h"
 #include "common/message_texts.h"
 #include "common/messages.h"
-#include "common/terminal_settings.h"
 
 namespace {
 
@@ -41,21 +40,10 @@ PeriodChoice::PeriodChoice(const TerminalSettings& settings, Messages& messages,
 bool PeriodChoice::load()
 {
     m_period = ReportPeriod{};
-    Period day;
-    if (m_now) {
-        day = data_do_movimento(m_now(), m_settings.hora_inicio);
-    } else {
-        Result<Period> read = data_do_movimento(*m_settings.conexao, m_settings.hora_inicio);
-        if (!read) {
-            trata_erro_banco(m_messages, read.failure());
-            return false;
-        }
-        day = *read;
+    if (const Result<void> offered = offerBusinessDay(m_settings); !offered) {
+        trata_erro_banco(m_messages, offered.failure());
+        return false;
     }
-    m_dataInicial = day.inicio;
-    m_dataFinal = day.fim;
-    m_horaInicial = br::parseTime(m_settings.hora_inicio);
-    m_horaFinal = br::parseTime(m_settings.hora_fim);
     return true;
 }
 

@@ -11,8 +11,6 @@
 #include "registers/list_screen.h"
 #include "registers/register_values.h"
 
-#include <limits>
-
 namespace {
 
 std::function<QString(const Rows&, int)> dateCell(const QString& column)
@@ -37,17 +35,6 @@ const QString searchHead = QStringLiteral(
     "select cnumero_doc,compra.cobs,compra.ncodigo as codcompra,ddata_compra,nvalor_total,"
     "fornecedor.ncodigo as codfor,fornecedor.cfantasia from compra,fornecedor"
     " where compra.nfornecedor = fornecedor.ncodigo");
-
-std::optional<qint32> codeOf(const QString& text)
-{
-    if (!isWholeNumber(text))
-        return std::nullopt;
-    bool ok = false;
-    const qlonglong n = text.toLongLong(&ok);
-    if (!ok || n > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(n);
-}
 
 // The period runs from the first moment of its first day to the last moment
 // of its last day, whatever time of day a purchase was stored with.
@@ -82,9 +69,7 @@ Connection& PurchaseFinder::conexao() const
 
 std::optional<qint32> PurchaseFinder::codeAt(int row) const
 {
-    if (row < 0 || row >= m_model->foundCount() || m_model->found().isNull(row, QStringLiteral("codcompra")))
-        return std::nullopt;
-    return qint32(m_model->found().integer(row, QStringLiteral("codcompra")));
+    return codeAtRow(*m_model, row, QStringLiteral("codcompra"));
 }
 
 void PurchaseFinder::load(const QDate& today)
@@ -109,24 +94,12 @@ Lookup PurchaseFinder::lookUpSupplier()
         fields.text15.clear();
         return Lookup::Found;
     }
-    const std::optional<qint32> supplier = codeOf(fields.text10);
+    const std::optional<qint32> supplier = typedCode(fields.text10);
     if (!supplier) {
         fields.text15.clear();
         return Lookup::Missing;
     }
-    const Result<Rows> rows = conexao().select(
-        QStringLiteral("select cfantasia from fornecedor where ncodigo = ? and ncodigo>0"),
-        {SqlValue::integer(*supplier)});
-    if (!rows) {
-        trata_erro_banco(m_messages, rows.failure());
-        return Lookup::Failed;
-    }
-    if (rows->isEmpty()) {
-        fields.text15.clear();
-        return Lookup::Missing;
-    }
-    fields.text15 = rows->text(0, QStringLiteral("cfantasia"));
-    return Lookup::Found;
+    return lookUpSupplierName(conexao(), m_messages, *supplier, fields.text15);
 }
 
 bool PurchaseFinder::checkSupplier()
@@ -163,7 +136,7 @@ bool PurchaseFinder::mostrar()
             return false;
         }
         sql += QStringLiteral(" and nfornecedor = ?");
-        params << SqlValue::integer(*codeOf(fields.text10));
+        params << SqlValue::integer(*typedCode(fields.text10));
     }
     if (byPeriod) {
         sql += QStringLiteral(" and ddata_compra between ? and ?");

@@ -10,9 +10,6 @@
 #include "db/transaction.h"
 #include "purchases/purchase_store.h"
 #include "registers/list_screen.h"
-#include "registers/register_values.h"
-
-#include <limits>
 
 namespace {
 
@@ -31,26 +28,6 @@ QList<ListColumn> columns()
 
 enum Column { LineCode = 0, ProductCode = 1, Quantity = 4, UnitPrice = 5, LineTotal = 6 };
 
-// The product's own unit comes along for the grid; the lines keep the order
-// they were entered in, so a refill leaves every line where it was.
-const QString linesStatement = QStringLiteral(
-    "select item_da_compra.ncodigo,ntotal,produto.ncodigo as codprod,produto.cdescricao as descprod,"
-    "item_da_compra.nqtde,item_da_compra.nunitario,produto.cunidade "
-    " from produto,item_da_compra,compra where "
-    " item_da_compra.nproduto = produto.ncodigo and item_da_compra.ncompra = compra.ncodigo and compra.ncodigo = ?"
-    " order by item_da_compra.ncodigo");
-
-std::optional<qint32> codeOf(const QString& text)
-{
-    if (!isWholeNumber(text))
-        return std::nullopt;
-    bool ok = false;
-    const qlonglong n = text.toLongLong(&ok);
-    if (!ok || n > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(n);
-}
-
 } // namespace
 
 PurchaseItems::PurchaseItems(const TerminalSettings& settings, Messages& messages, qint32 codigoCompra,
@@ -65,6 +42,19 @@ PurchaseItems::PurchaseItems(const TerminalSettings& settings, Messages& message
 
 PurchaseItems::~PurchaseItems() = default;
 
+const QString& PurchaseItems::linesStatement()
+{
+    // The product's own unit comes along for the grid; the lines keep the
+    // order they were entered in, so a refill leaves every line where it was.
+    static const QString statement = QStringLiteral(
+        "select item_da_compra.ncodigo,ntotal,produto.ncodigo as codprod,produto.cdescricao as descprod,"
+        "item_da_compra.nqtde,item_da_compra.nunitario,produto.cunidade "
+        " from produto,item_da_compra,compra where "
+        " item_da_compra.nproduto = produto.ncodigo and item_da_compra.ncompra = compra.ncodigo and compra.ncodigo = ?"
+        " order by item_da_compra.ncodigo");
+    return statement;
+}
+
 Connection& PurchaseItems::conexao() const
 {
     Q_ASSERT(m_settings.conexao);
@@ -73,9 +63,7 @@ Connection& PurchaseItems::conexao() const
 
 std::optional<qint32> PurchaseItems::lineCodeAt(int row) const
 {
-    if (row < 0 || row >= m_model->foundCount() || m_model->found().isNull(row, QStringLiteral("ncodigo")))
-        return std::nullopt;
-    return qint32(m_model->found().integer(row, QStringLiteral("ncodigo")));
+    return codeAtRow(*m_model, row, QStringLiteral("ncodigo"));
 }
 
 void PurchaseItems::load()
@@ -89,16 +77,11 @@ void PurchaseItems::load()
 
 bool PurchaseItems::loadHeader()
 {
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from compra where ncodigo = ?"),
-                                               {SqlValue::integer(m_codigoCompra)});
-    if (!rows) {
-        trata_erro_banco(m_messages, rows.failure());
+    const std::optional<Rows> rows = selectFound(conexao(), m_messages,
+                                                 QStringLiteral("select * from compra where ncodigo = ?"),
+                                                 {SqlValue::integer(m_codigoCompra)});
+    if (!rows)
         return false;
-    }
-    if (rows->isEmpty()) {
-        m_messages.info(msg::registroNaoLocalizado);
-        return false;
-    }
     fields.text13 = rows->text(0, QStringLiteral("cnumero_doc"));
     fields.text10 = rows->text(0, QStringLiteral("nfornecedor"));
     fields.text3 = br::generalDate(rows->dateTime(0, QStringLiteral("ddata_compra")));
@@ -110,22 +93,8 @@ bool PurchaseItems::loadHeader()
 
 void PurchaseItems::checkSupplier()
 {
-    const std::optional<qint32> supplier = codeOf(fields.text10);
-    if (!supplier)
-        return;
-    const Result<Rows> rows = conexao().select(
-        QStringLiteral("select cfantasia from fornecedor where ncodigo = ? and ncodigo>0"),
-        {SqlValue::integer(*supplier)});
-    if (!rows) {
-        trata_erro_banco(m_messages, rows.failure());
-        return;
-    }
-    if (rows->isEmpty()) {
-        fields.text15.clear();
-        m_messages.info(msg::registroNaoLocalizado);
-        return;
-    }
-    fields.text15 = rows->text(0, QStringLiteral("cfantasia"));
+    if (const std::optional<qint32> supplier = typedCode(fields.text10))
+        lookupAccepted(lookUpSupplierName(conexao(), m_messages, *supplier, fields.text15), m_messages);
 }
 
 bool PurchaseItems::loadLines()
@@ -134,7 +103,7 @@ bool PurchaseItems::loadLines()
     m_productsTotal = Money();
     fields.text12 = br::money(Money());
     fields.text8 = br::money(Money());
-    Result<Rows> rows = conexao().select(linesStatement, {SqlValue::integer(m_codigoCompra)});
+    Result<Rows> rows = conexao().select(linesStatement(), {SqlValue::integer(m_codigoCompra)});
     if (!rows) {
         trata_erro_banco(m_messages, rows.failure());
         return false;
@@ -161,7 +130,7 @@ Lookup PurchaseItems::lookUpProduct()
         clearLine();
         return Lookup::Found;
     }
-    const std::optional<qint32> product = codeOf(fields.text2);
+    const std::optional<qint32> product = typedCode(fields.text2);
     if (!product) {
         clearLine();
         return Lookup::Missing;
@@ -248,7 +217,7 @@ bool PurchaseItems::confirma(int currentRow)
 
     Result<int> stored = 0;
     if (m_binclusaoitem) {
-        const std::optional<qint32> product = codeOf(f.text2);
+        const std::optional<qint32> product = typedCode(f.text2);
         if (!product) {
             m_messages.info(msg::registroNaoLocalizado);
             return false;

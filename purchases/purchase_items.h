@@ -59,6 +59,9 @@ public:
     // the line picked in the grid.
     bool binclusaoitem() const { return m_binclusaoitem; }
 
+    // The statement that reads Grid1's lines, the purchase's code bound.
+    static const QString& linesStatement();
+
     // Grid1: the purchase's lines.
     ListModel& model() { return *m_model; }
     const ListModel& model() const { return *m_model; }

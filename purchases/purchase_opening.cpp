@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "common/terminal_settings.h"
 #include "db/connection.h"
+#include "purchases/code_lookup.h"
 
 PurchaseOpening::PurchaseOpening(const TerminalSettings& settings, Messages& messages, bool inclusao,
                                  qint32 codigoCompra)
@@ -58,18 +59,13 @@ bool PurchaseOpening::loadHeader()
 {
     // The supplier's code comes along, so the list shows the very supplier
     // stored even when another one has the same trade name.
-    const Result<Rows> rows = conexao().select(
+    const std::optional<Rows> rows = selectFound(
+        conexao(), m_messages,
         QStringLiteral("select c.ncodigo,c.ddata_compra,c.cnumero_doc,c.cobs,f.cfantasia,c.nfornecedor"
                        " from compra c,fornecedor f where f.ncodigo = c.nfornecedor and c.ncodigo = ?"),
         {SqlValue::integer(m_codigoCompra)});
-    if (!rows) {
-        trata_erro_banco(m_messages, rows.failure());
+    if (!rows)
         return false;
-    }
-    if (rows->isEmpty()) {
-        m_messages.info(msg::registroNaoLocalizado);
-        return false;
-    }
     fields.text3 = rows->text(0, QStringLiteral("ncodigo"));
     fields.dtpicker1 = rows->dateTime(0, QStringLiteral("ddata_compra")).date();
     fields.text1 = rows->text(0, QStringLiteral("cnumero_doc"));

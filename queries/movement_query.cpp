@@ -1,7 +1,6 @@
 #include "queries/movement_query.h"
 
 #include "common/br_format.h"
-#include "common/business_day.h"
 #include "common/db_errors.h"
 #include "common/form_checks.h"
 #include "common/message_texts.h"
@@ -73,21 +72,10 @@ void MovementQuery::load()
 
 bool MovementQuery::periodoInicial()
 {
-    Period day;
-    if (m_now) {
-        day = data_do_movimento(m_now(), m_settings.hora_inicio);
-    } else {
-        Result<Period> read = data_do_movimento(*m_settings.conexao, m_settings.hora_inicio);
-        if (!read) {
-            report(read.failure());
-            return false;
-        }
-        day = *read;
+    if (const Result<void> offered = offerBusinessDay(m_settings); !offered) {
+        report(offered.failure());
+        return false;
     }
-    m_dataInicial = day.inicio;
-    m_dataFinal = day.fim;
-    m_horaInicial = br::parseTime(m_settings.hora_inicio);
-    m_horaFinal = br::parseTime(m_settings.hora_fim);
     emit periodChanged();
     return true;
 }

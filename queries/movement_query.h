@@ -1,15 +1,12 @@
 #pragma once
 
+#include "common/period_pickers.h"
 #include "db/result.h"
 #include "queries/movement_list.h"
 #include "queries/movement_model.h"
 
-#include <QDate>
 #include <QDateTime>
 #include <QObject>
-#include <QTime>
-
-#include <functional>
 
 class Messages;
 struct TerminalSettings;
@@ -17,7 +14,7 @@ struct TerminalSettings;
 // The logic of one movement query screen (sale lines or entries): the period,
 // the two grids with their counts and totals, marking and cancelling. Knows no
 // widget; the screen shows what this holds and calls its actions.
-class MovementQuery final : public QObject
+class MovementQuery final : public QObject, public PeriodPickers
 {
     Q_OBJECT
 public:
@@ -39,15 +36,7 @@ public:
     MovementModel& validas() { return m_validas; }         // Grid1
     MovementModel& excluidas() { return m_excluidas; }     // Grid2
 
-    // The four pickers of "Período".
-    QDate dataInicial() const { return m_dataInicial; }
-    QTime horaInicial() const { return m_horaInicial; }
-    QDate dataFinal() const { return m_dataFinal; }
-    QTime horaFinal() const { return m_horaFinal; }
-    void setDataInicial(const QDate& value) { m_dataInicial = value; }
-    void setHoraInicial(const QTime& value) { m_horaInicial = value; }
-    void setDataFinal(const QDate& value) { m_dataFinal = value; }
-    void setHoraFinal(const QTime& value) { m_horaFinal = value; }
+    // The four pickers of "Período" (PeriodPickers), all at once.
     void setPeriod(const QDateTime& start, const QDateTime& end);
 
     // Text3/Text4 (tab 0) and Text1/Text2 (tab 1).
@@ -55,10 +44,6 @@ public:
     QString totalValidas() const;
     QString qtdeExcluidas() const;
     QString totalExcluidas() const;
-
-    // Tests give the database's clock a fixed moment; by default the
-    // business day comes from the database server's own clock.
-    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
 
     // Load: both grids prepared, the current business day, then the search.
     void load();
@@ -96,9 +81,4 @@ private:
     Messages& m_messages;
     MovementModel m_validas;
     MovementModel m_excluidas;
-    QDate m_dataInicial;
-    QTime m_horaInicial;
-    QDate m_dataFinal;
-    QTime m_horaFinal;
-    std::function<QDateTime()> m_now;
 };

@@ -2,12 +2,7 @@
 
 #include "common/navigation.h"
 #include "console/lock_keys.h"
-
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
-
-#include <functional>
+#include "tests/support/when_modal.h"
 
 // Counts the counters the console asks for.
 class CountingNavigation final : public Navigation
@@ -33,20 +28,3 @@ public:
 private:
     const std::optional<State>* m_state;
 };
-
-// Runs `act` on the next modal window as soon as it shows (the caller then
-// blocks in that window's own event loop).
-inline void whenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act), notThis] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == notThis || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(modal);
-    });
-    timer->start();
-}

@@ -5,12 +5,11 @@
 #include "entries/entry_screen.h"
 #include "tests/support/firebird_server.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/server_faults.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-
-#include <signal.h>
 
 // The admission counter's server dies while a batch of units is committed:
 // once it is back, the same program works again, the batch is stored once
@@ -64,16 +63,9 @@ private slots:
         screen.load();
         QVERIFY(!screen.tipos().isEmpty());
 
-        const qint64 pid = m_server->pid();
+        const CommitFault fault = afterCommit ? CommitFault::KillAfter : CommitFault::KillBefore;
         bool fired = false;
-        conexao.setFaultHook([&](FaultPoint point) {
-            if (fired || (point == FaultPoint::AfterCommit) != afterCommit)
-                return false;
-            fired = true;
-            ::kill(pid_t(pid), SIGKILL);
-            QThread::msleep(200);
-            return afterCommit;
-        });
+        conexao.setFaultHook(breakAtCommit(*m_server, fault, fired));
 
         screen.setQtde(QStringLiteral("4"));
         QVERIFY(screen.leaveQuantity());
@@ -90,10 +82,8 @@ private slots:
         QCOMPARE(messages.texts(), QStringList{msg::entradaIndefinida});
         QVERIFY(screen.hasUnsettledSale());
 
-        m_server->kill();
         QString why;
-        QVERIFY2(m_server->restart(&why), qPrintable(why));
-        QThread::msleep(limits.retryMs + 50);
+        QVERIFY2(bringBack(*m_server, fault, limits.retryMs, &why), qPrintable(why));
 
         // Enter again, or leaving: the batch is looked for before anything else.
         messages.clear();

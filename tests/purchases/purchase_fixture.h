@@ -4,12 +4,10 @@
 #include "db/connection.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/test_database.h"
+#include "tests/support/when_modal.h"
 
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
 // What the purchase tests share: a fresh demo database for each test with
@@ -60,6 +58,21 @@ protected:
         return rows && !rows->isEmpty() ? rows->value(0, 0).toLongLong() : -1;
     }
 
+    // "product quantity unit total" of each line, in entry order.
+    QStringList lines(qint32 code)
+    {
+        QStringList out;
+        const Result<Rows> rows = db().select(
+            QStringLiteral("select nproduto, nqtde, nunitario, ntotal from item_da_compra where ncompra = ? order by ncodigo"),
+            {SqlValue::integer(code)});
+        for (int i = 0; rows && i < rows->count(); ++i)
+            out << QStringList{rows->text(i, QStringLiteral("nproduto")),
+                               rows->money(i, QStringLiteral("nqtde")).toDecimalText(),
+                               rows->money(i, QStringLiteral("nunitario")).toDecimalText(),
+                               rows->money(i, QStringLiteral("ntotal")).toDecimalText()}.join(u' ');
+        return out;
+    }
+
     // A purchase stored directly, with lines of (product, quantity, unit
     // price); each line's total is quantity x price. Its code.
     qint32 storePurchase(qint32 supplier, const QDate& date, const QString& nota,
@@ -82,20 +95,3 @@ protected:
     TerminalSettings m_settings;
     ScriptedMessages m_messages;
 };
-
-// Runs `act` on the next modal window as soon as it shows (the caller then
-// blocks in that window's own event loop).
-inline void whenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act), notThis] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == notThis || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(modal);
-    });
-    timer->start();
-}

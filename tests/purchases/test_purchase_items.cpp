@@ -251,21 +251,6 @@ private:
         const std::optional<PurchaseOpening::Handover> handover = opening.gravar();
         return handover ? handover->codigoCompra : 0;
     }
-
-    // "product quantity unit total" of each line, in entry order.
-    QStringList lines(qint32 code)
-    {
-        QStringList out;
-        const Result<Rows> rows = db().select(
-            QStringLiteral("select nproduto, nqtde, nunitario, ntotal from item_da_compra where ncompra = ? order by ncodigo"),
-            {SqlValue::integer(code)});
-        for (int i = 0; rows && i < rows->count(); ++i)
-            out << QStringList{rows->text(i, QStringLiteral("nproduto")),
-                               rows->money(i, QStringLiteral("nqtde")).toDecimalText(),
-                               rows->money(i, QStringLiteral("nunitario")).toDecimalText(),
-                               rows->money(i, QStringLiteral("ntotal")).toDecimalText()}.join(u' ');
-        return out;
-    }
 };
 
 QTEST_MAIN(TestPurchaseItems)

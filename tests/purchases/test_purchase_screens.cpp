@@ -281,20 +281,6 @@ private:
         return screen->findChild<QLineEdit*>(QLatin1String(name));
     }
 
-    QStringList lines(qint32 code)
-    {
-        QStringList out;
-        const Result<Rows> rows = db().select(
-            QStringLiteral("select nproduto, nqtde, nunitario, ntotal from item_da_compra where ncompra = ? order by ncodigo"),
-            {SqlValue::integer(code)});
-        for (int i = 0; rows && i < rows->count(); ++i)
-            out << QStringList{rows->text(i, QStringLiteral("nproduto")),
-                               rows->money(i, QStringLiteral("nqtde")).toDecimalText(),
-                               rows->money(i, QStringLiteral("nunitario")).toDecimalText(),
-                               rows->money(i, QStringLiteral("ntotal")).toDecimalText()}.join(u' ');
-        return out;
-    }
-
     QPointer<FrmAberturaCompra> m_opening;
     QPointer<FrmLocalizaCompraProduto> m_finder;
 };

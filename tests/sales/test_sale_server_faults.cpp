@@ -6,13 +6,11 @@
 #include "sales/sale_payment.h"
 #include "tests/support/firebird_server.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/server_faults.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-
-#include <signal.h>
 
 #include <utility>
 
@@ -68,20 +66,20 @@ private slots:
 
     void commitBrokenByTheServer_data()
     {
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<CommitFault>("fault");
         QTest::addColumn<bool>("storedThen");  // whether the broken commit reached the database
         QTest::addColumn<bool>("cancelled");   // F2 on the sale screen instead of closing again
-        QTest::addRow("killed before the commit") << "kill before" << false << false;
-        QTest::addRow("killed after the commit, reply lost") << "kill after" << true << false;
+        QTest::addRow("killed before the commit") << CommitFault::KillBefore << false << false;
+        QTest::addRow("killed after the commit, reply lost") << CommitFault::KillAfter << true << false;
         // Cut off while frozen; the server commits what it held once thawed.
-        QTest::addRow("frozen at the commit, thawed later") << "freeze" << true << false;
+        QTest::addRow("frozen at the commit, thawed later") << CommitFault::Freeze << true << false;
         // The lines dropped with F2: the sale is looked for first, never forgotten.
-        QTest::addRow("killed before the commit, then F2") << "kill before" << false << true;
-        QTest::addRow("killed after the commit, then F2") << "kill after" << true << true;
+        QTest::addRow("killed before the commit, then F2") << CommitFault::KillBefore << false << true;
+        QTest::addRow("killed after the commit, then F2") << CommitFault::KillAfter << true << true;
     }
     void commitBrokenByTheServer()
     {
-        QFETCH(QString, fault);
+        QFETCH(CommitFault, fault);
         QFETCH(bool, storedThen);
         QFETCH(bool, cancelled);
         const QString path = m_server->databasePath(QStringLiteral("faults%1.fdb").arg(++m_round));
@@ -103,17 +101,8 @@ private slots:
         settings.dataDir = dataDir.path();
         ScriptedMessages messages;
 
-        const qint64 pid = m_server->pid();
         bool fired = false;
-        conexao.setFaultHook([&](FaultPoint point) {
-            const bool before = point == FaultPoint::BeforeCommit;
-            if (fired || before != (fault != u"kill after"))
-                return false;
-            fired = true;
-            ::kill(pid_t(pid), fault == u"freeze" ? SIGSTOP : SIGKILL);
-            QThread::msleep(200);
-            return fault == u"kill after";
-        });
+        conexao.setFaultHook(breakAtCommit(*m_server, fault, fired));
 
         // The operator learns the outcome is unknown; the lines stay.
         qint64 unsettled = 0;
@@ -129,14 +118,8 @@ private slots:
         QVERIFY(away.failure().lost);
         QVERIFY(away.failure().text.startsWith(QStringLiteral("Sem conexão com o servidor do banco de dados")));
 
-        if (fault == u"freeze") {
-            m_server->thaw();
-        } else {
-            m_server->kill();
-            QString why;
-            QVERIFY2(m_server->restart(&why), qPrintable(why));
-        }
-        QThread::msleep(limits.retryMs + 50);
+        QString why;
+        QVERIFY2(bringBack(*m_server, fault, limits.retryMs, &why), qPrintable(why));
 
         messages.clear();
         if (cancelled) {
