@@ -76,18 +76,16 @@ bool ListScreen::remove(int row)
     return true;
 }
 
-std::optional<qint32> ListScreen::codeFilter(const QString& text, bool* outOfRange)
+std::optional<ListScreen::Statement> ListScreen::byCodeOr(const QString& codigo, const QString& byCode,
+                                                         const std::function<Statement()>& byFilters)
 {
-    *outOfRange = false;
-    if (text.isEmpty())
-        return std::nullopt;
+    if (codigo.isEmpty())
+        return byFilters();
     bool ok = false;
-    const qlonglong n = text.trimmed().toLongLong(&ok);
-    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max()) {
-        *outOfRange = true;
+    const qlonglong n = codigo.trimmed().toLongLong(&ok);
+    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
         return std::nullopt;
-    }
-    return qint32(n);
+    return Statement{byCode, {SqlValue::integer(qint32(n))}};
 }
 
 QString ListScreen::anywhere(const QString& name)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -60,10 +61,11 @@ protected:
     // The column that holds the row's code.
     virtual QString codeColumn() const { return QStringLiteral("ncodigo"); }
 
-    // A code filter as typed: empty text means no code filter (nullopt);
-    // otherwise the statement for it, or an empty result for a code beyond
-    // the 32-bit range.
-    static std::optional<qint32> codeFilter(const QString& text, bool* outOfRange);
+    // A typed code alone decides: the search `byCode` with the code bound,
+    // or none (an empty grid) for a code beyond the 32-bit range; without a
+    // code, `byFilters`, the search by the other filters.
+    static std::optional<Statement> byCodeOr(const QString& codigo, const QString& byCode,
+                                             const std::function<Statement()>& byFilters);
     // A name filter matched anywhere in the name, in proper case: "%Lata%".
     static QString anywhere(const QString& name);
 

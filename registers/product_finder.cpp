@@ -47,17 +47,14 @@ QStringList ProductFinder::loadGroups()
 
 std::optional<ListScreen::Statement> ProductFinder::searchStatement() const
 {
-    bool outOfRange = false;
-    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
-        return Statement{searchHead + QStringLiteral("produto.ncodigo = ?"), {SqlValue::integer(*code)}};
-    if (outOfRange)
-        return std::nullopt;
-    if (!m_grupo.isEmpty())
-        return Statement{searchHead + QStringLiteral("produto.cdescricao like ?  and grupo.cdescricao = ?"
-                                                 " order by produto.ncodigo"),
-                         {SqlValue::text(anywhere(m_nome)), SqlValue::text(m_grupo)}};
-    return Statement{byCodeHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
-                     {SqlValue::text(anywhere(m_nome))}};
+    return byCodeOr(m_codigo, searchHead + QStringLiteral("produto.ncodigo = ?"), [this] {
+        if (!m_grupo.isEmpty())
+            return Statement{searchHead + QStringLiteral("produto.cdescricao like ?  and grupo.cdescricao = ?"
+                                                     " order by produto.ncodigo"),
+                             {SqlValue::text(anywhere(m_nome)), SqlValue::text(m_grupo)}};
+        return Statement{byCodeHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
+                         {SqlValue::text(anywhere(m_nome))}};
+    });
 }
 
 QString ProductFinder::deleteStatement() const

@@ -43,19 +43,16 @@ QStringList SupplierList::loadCities()
 
 std::optional<ListScreen::Statement> SupplierList::searchStatement() const
 {
-    bool outOfRange = false;
-    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
-        return Statement{head + QStringLiteral("fornecedor.ncodigo = ? and ncodigo > 0"), {SqlValue::integer(*code)}};
-    if (outOfRange)
-        return std::nullopt;   // not a code any supplier can have: nothing found
-    const QString names = QStringLiteral("fornecedor.cfantasia like ? and fornecedor.cendereco like ?");
-    if (m_cidade.isEmpty())
-        return Statement{head + names + QStringLiteral(" and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
-                         {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco))}};
-    return Statement{head + names
-                         + QStringLiteral(" and ccidade = ? and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
-                     {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco)),
-                      SqlValue::text(m_cidade)}};
+    return byCodeOr(m_codigo, head + QStringLiteral("fornecedor.ncodigo = ? and ncodigo > 0"), [this] {
+        const QString names = QStringLiteral("fornecedor.cfantasia like ? and fornecedor.cendereco like ?");
+        if (m_cidade.isEmpty())
+            return Statement{head + names + QStringLiteral(" and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
+                             {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco))}};
+        return Statement{head + names
+                             + QStringLiteral(" and ccidade = ? and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
+                         {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco)),
+                          SqlValue::text(m_cidade)}};
+    });
 }
 
 QString SupplierList::deleteStatement() const
