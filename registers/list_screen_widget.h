@@ -7,9 +7,11 @@
 #include <QPointer>
 
 #include <memory>
+#include <utility>
 
 class GridCursor;
 class KeyConventions;
+class QGridLayout;
 class Messages;
 class QLayout;
 class QLineEdit;
@@ -53,6 +55,8 @@ protected:
     // Filters: each change empties the grid.
     QLineEdit* filterEdit(const QString& name);
     QComboBox* filterList(const QString& name);
+    // The filters side by side, each under its caption.
+    QGridLayout* captionedFilters(const QList<std::pair<QString, QWidget*>>& filters);
     // Header, `filters` beside "&Procurar", grid, buttons; then the opening.
     void setContent(QLayout* filters);
     // A column narrower than what it shows (a price cut short) grows to fit it.

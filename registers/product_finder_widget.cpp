@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -24,14 +23,8 @@ FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Message
     m_codigo->setMaximumWidth(120);
     m_grupo->setMinimumWidth(220);
 
-    auto* filters = new QGridLayout;
-    filters->setHorizontalSpacing(10);
-    filters->addWidget(new QLabel(QStringLiteral("Código"), this), 0, 0);
-    filters->addWidget(new QLabel(QStringLiteral("Nome"), this), 0, 1);
-    filters->addWidget(new QLabel(QStringLiteral("Grupo"), this), 0, 2);
-    filters->addWidget(m_codigo, 1, 0);
-    filters->addWidget(m_nome, 1, 1);
-    filters->addWidget(m_grupo, 1, 2);
+    QGridLayout* filters = captionedFilters(
+        {{QStringLiteral("Código"), m_codigo}, {QStringLiteral("Nome"), m_nome}, {QStringLiteral("Grupo"), m_grupo}});
     filters->setColumnStretch(1, 1);
 
     {

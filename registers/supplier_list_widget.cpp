@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -29,16 +28,10 @@ FrmConsultaFornecedores::FrmConsultaFornecedores(const TerminalSettings& setting
     setDeleteKey(false);
     setRefillAfterDetails(false);
 
-    auto* filters = new QGridLayout;
-    filters->setHorizontalSpacing(10);
-    filters->addWidget(new QLabel(QStringLiteral("Código"), this), 0, 0);
-    filters->addWidget(new QLabel(QStringLiteral("Fantasia"), this), 0, 1);
-    filters->addWidget(new QLabel(QStringLiteral("Endereço"), this), 0, 2);
-    filters->addWidget(new QLabel(QStringLiteral("Cidade"), this), 0, 3);
-    filters->addWidget(m_codigo, 1, 0);
-    filters->addWidget(m_fantasia, 1, 1);
-    filters->addWidget(m_endereco, 1, 2);
-    filters->addWidget(m_cidade, 1, 3);
+    QGridLayout* filters = captionedFilters({{QStringLiteral("Código"), m_codigo},
+                                             {QStringLiteral("Fantasia"), m_fantasia},
+                                             {QStringLiteral("Endereço"), m_endereco},
+                                             {QStringLiteral("Cidade"), m_cidade}});
     filters->setColumnStretch(1, 3);
     filters->setColumnStretch(2, 3);
     filters->setColumnStretch(3, 2);
