@@ -88,6 +88,19 @@ std::optional<ListScreen::Statement> ListScreen::byCodeOr(const QString& codigo,
     return Statement{byCode, {SqlValue::integer(qint32(n))}};
 }
 
+QStringList ListScreen::columnTexts(const QString& sql, const QString& column) const
+{
+    const Result<Rows> rows = conexao().select(sql);
+    if (!rows) {
+        trata_erro_banco(m_messages, rows.failure().description());
+        return {};
+    }
+    QStringList texts;
+    for (int i = 0; i < rows->count(); ++i)
+        texts << rows->text(i, column);
+    return texts;
+}
+
 QString ListScreen::anywhere(const QString& name)
 {
     return QLatin1Char('%') + properCase(name) + QLatin1Char('%');

@@ -5,6 +5,7 @@
 #include "registers/list_screen_model.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
@@ -66,6 +67,9 @@ protected:
     // code, `byFilters`, the search by the other filters.
     static std::optional<Statement> byCodeOr(const QString& codigo, const QString& byCode,
                                              const std::function<Statement()>& byFilters);
+    // The texts of `column` in every row `sql` reads (the items of a filter
+    // list); none when the database refused, its message shown.
+    QStringList columnTexts(const QString& sql, const QString& column) const;
     // A name filter matched anywhere in the name, in proper case: "%Lata%".
     static QString anywhere(const QString& name);
 

@@ -108,10 +108,11 @@ QLineEdit* ListScreenWidget::filterEdit(const QString& name)
     return e;
 }
 
-QComboBox* ListScreenWidget::filterList(const QString& name)
+QComboBox* ListScreenWidget::filterList(const QString& name, const QStringList& items)
 {
     auto* c = new QComboBox(this);
     c->setObjectName(name);
+    c->addItems(items);
     connect(c, &QComboBox::currentIndexChanged, this, [this] { m_list->reset(); });
     return c;
 }

@@ -52,9 +52,9 @@ protected:
                      const QString& title, QWidget* parent);
 
     Messages& messages() const { return m_messages; }
-    // Filters: each change empties the grid.
+    // Filters: each change empties the grid (a list's `items` put in first do not).
     QLineEdit* filterEdit(const QString& name);
-    QComboBox* filterList(const QString& name);
+    QComboBox* filterList(const QString& name, const QStringList& items = {});
     // The filters side by side, each under its caption.
     QGridLayout* captionedFilters(const QList<std::pair<QString, QWidget*>>& filters);
     // Header, `filters` beside "&Procurar", grid, buttons; then the opening.

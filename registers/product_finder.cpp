@@ -1,8 +1,5 @@
 #include "registers/product_finder.h"
 
-#include "common/db_errors.h"
-#include "db/connection.h"
-
 namespace {
 
 QList<ListColumn> columns()
@@ -34,15 +31,8 @@ ProductFinder::ProductFinder(const TerminalSettings& settings, Messages& message
 
 QStringList ProductFinder::loadGroups()
 {
-    QStringList items{QString()};
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from grupo order by cdescricao"));
-    if (!rows) {
-        trata_erro_banco(messages(), rows.failure().description());
-        return items;
-    }
-    for (int i = 0; i < rows->count(); ++i)
-        items << rows->text(i, QStringLiteral("cdescricao"));
-    return items;
+    return QStringList{QString()}
+        + columnTexts(QStringLiteral("select * from grupo order by cdescricao"), QStringLiteral("cdescricao"));
 }
 
 std::optional<ListScreen::Statement> ProductFinder::searchStatement() const

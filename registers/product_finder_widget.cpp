@@ -18,7 +18,7 @@ FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Message
     setObjectName(QStringLiteral("frmLocalizaProduto"));
     m_codigo = filterEdit(QStringLiteral("Text2"));
     m_nome = filterEdit(QStringLiteral("Text1"));
-    m_grupo = filterList(QStringLiteral("Combo1"));
+    m_grupo = filterList(QStringLiteral("Combo1"), finder().loadGroups());
     keys().setKind(m_codigo, FieldKind::Whole);
     m_codigo->setMaximumWidth(120);
     m_grupo->setMinimumWidth(220);
@@ -26,11 +26,6 @@ FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Message
     QGridLayout* filters = captionedFilters(
         {{QStringLiteral("Código"), m_codigo}, {QStringLiteral("Nome"), m_nome}, {QStringLiteral("Grupo"), m_grupo}});
     filters->setColumnStretch(1, 1);
-
-    {
-        const QSignalBlocker quiet(m_grupo);
-        m_grupo->addItems(finder().loadGroups());
-    }
     setMinimumWidth(760);
     setContent(filters);
 

@@ -1,8 +1,5 @@
 #include "registers/supplier_list.h"
 
-#include "common/db_errors.h"
-#include "db/connection.h"
-
 namespace {
 
 QList<ListColumn> columns()
@@ -28,15 +25,11 @@ SupplierList::SupplierList(const TerminalSettings& settings, Messages& messages)
 QStringList SupplierList::loadCities()
 {
     QStringList items{QString()};
-    const Result<Rows> rows = conexao().select(QStringLiteral("select distinct ccidade from fornecedor order by ccidade"));
-    if (!rows) {
-        trata_erro_banco(messages(), rows.failure().description());
-        return items;
-    }
     // A supplier without a city would only repeat the empty item, which
     // already means any city.
-    for (int i = 0; i < rows->count(); ++i)
-        if (const QString city = rows->text(i, QStringLiteral("ccidade")); !city.isEmpty())
+    for (const QString& city :
+         columnTexts(QStringLiteral("select distinct ccidade from fornecedor order by ccidade"), QStringLiteral("ccidade")))
+        if (!city.isEmpty())
             items << city;
     return items;
 }

@@ -19,7 +19,7 @@ FrmConsultaFornecedores::FrmConsultaFornecedores(const TerminalSettings& setting
     m_codigo = filterEdit(QStringLiteral("Text4"));
     m_fantasia = filterEdit(QStringLiteral("Text3"));
     m_endereco = filterEdit(QStringLiteral("Text1"));
-    m_cidade = filterList(QStringLiteral("Combo1"));
+    m_cidade = filterList(QStringLiteral("Combo1"), suppliers().loadCities());
     // Digits only, as the other code filters: the code goes into the search as a number.
     keys().setKind(m_codigo, FieldKind::Whole);
     m_codigo->setMaximumWidth(100);
@@ -35,11 +35,6 @@ FrmConsultaFornecedores::FrmConsultaFornecedores(const TerminalSettings& setting
     filters->setColumnStretch(1, 3);
     filters->setColumnStretch(2, 3);
     filters->setColumnStretch(3, 2);
-
-    {
-        const QSignalBlocker quiet(m_cidade);
-        m_cidade->addItems(suppliers().loadCities());
-    }
     setMinimumWidth(820);
     setContent(filters);
 
