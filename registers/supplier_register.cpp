@@ -59,12 +59,10 @@ QString SupplierRegister::secondNumberLabel() const
 
 bool SupplierRegister::load()
 {
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from fornecedor where ncodigo = ?"),
-                                               {SqlValue::integer(codigo())});
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows =
+        readRecord(QStringLiteral("select * from fornecedor where ncodigo = ?"), {SqlValue::integer(codigo())});
+    if (!rows)
         return false;
-    }
     if (rows->isEmpty())
         return true;
     const Rows& r = *rows;
@@ -82,9 +80,9 @@ bool SupplierRegister::load()
 
 Result<int> SupplierRegister::insert()
 {
-    const std::optional<qint32> code = RegisterForm::code(codeText);
+    const Result<qint32> code = shownCode();
     if (!code)
-        return Failure{QString(), QStringLiteral("Código inválido: %1").arg(text(codeText))};
+        return code.failure();
     return conexao().execute(
         QStringLiteral("insert into fornecedor values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
         {
