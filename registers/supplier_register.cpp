@@ -78,30 +78,35 @@ bool SupplierRegister::load()
     return true;
 }
 
+SqlParams SupplierRegister::namesToAddress() const
+{
+    return {
+        SqlValue::text(properCase(text(fantasia))),
+        SqlValue::text(properCase(text(razao))),
+        SqlValue::text(text(cnpj)),
+        SqlValue::text(text(ie)),
+        SqlValue::text(text(cidade)),
+        SqlValue::text(text(cep)),
+        SqlValue::text(text(fone)),
+        SqlValue::text(text(fax)),
+        SqlValue::text(text(email)),
+        SqlValue::text(text(endereco)),
+    };
+}
+
 Result<int> SupplierRegister::insert()
 {
     const Result<qint32> code = shownCode();
     if (!code)
         return code.failure();
-    return conexao().execute(
-        QStringLiteral("insert into fornecedor values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-        {
-            SqlValue::integer(*code),
-            SqlValue::text(properCase(text(fantasia))),
-            SqlValue::text(properCase(text(razao))),
-            SqlValue::text(text(cnpj)),
-            SqlValue::text(text(ie)),
-            SqlValue::text(text(cidade)),
-            SqlValue::text(text(cep)),
-            SqlValue::text(text(fone)),
-            SqlValue::text(text(fax)),
-            SqlValue::text(text(email)),
-            SqlValue::text(text(endereco)),
-            SqlValue::text(text(bairro)),
-            SqlValue::integer(m_natureza, true),
-            SqlValue::text(text(obs)),
-            SqlValue::text(text(contato)),
-        });
+    return conexao().execute(QStringLiteral("insert into fornecedor values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                             SqlParams{SqlValue::integer(*code)} + namesToAddress()
+                                 + SqlParams{
+                                     SqlValue::text(text(bairro)),
+                                     SqlValue::integer(m_natureza, true),
+                                     SqlValue::text(text(obs)),
+                                     SqlValue::text(text(contato)),
+                                 });
 }
 
 Result<int> SupplierRegister::update()
@@ -110,21 +115,12 @@ Result<int> SupplierRegister::update()
         QStringLiteral("update fornecedor set cfantasia = ?,crazao = ?,ccnpj = ?,cie = ?,ccidade = ?,ccep = ?,"
                        "cfone  = ?,cfax = ?,cemail = ?,cendereco=?,ccontato = ?,cbairro=?,nfisica_juridica = ?,"
                        " cobs = ? where ncodigo = ?"),
-        {
-            SqlValue::text(properCase(text(fantasia))),
-            SqlValue::text(properCase(text(razao))),
-            SqlValue::text(text(cnpj)),
-            SqlValue::text(text(ie)),
-            SqlValue::text(text(cidade)),
-            SqlValue::text(text(cep)),
-            SqlValue::text(text(fone)),
-            SqlValue::text(text(fax)),
-            SqlValue::text(text(email)),
-            SqlValue::text(text(endereco)),
-            SqlValue::text(text(contato)),
-            SqlValue::text(text(bairro)),
-            SqlValue::integer(m_natureza, true),
-            SqlValue::text(text(obs)),
-            SqlValue::integer(codigo()),
-        });
+        namesToAddress()
+            + SqlParams{
+                SqlValue::text(text(contato)),
+                SqlValue::text(text(bairro)),
+                SqlValue::integer(m_natureza, true),
+                SqlValue::text(text(obs)),
+                SqlValue::integer(codigo()),
+            });
 }
