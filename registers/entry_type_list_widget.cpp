@@ -7,11 +7,10 @@ FrmConsultaTipoEntrada::FrmConsultaTipoEntrada(const TerminalSettings& settings,
     : CodeNameListWidget(std::make_unique<EntryTypeList>(settings, messages), messages,
                          QStringLiteral("FrmConsultaTipoEntrada"), QStringLiteral("Consultas"),
                          QStringLiteral("Tipo de entrada"), parent)
-    , m_settings(settings)
 {
 }
 
 void FrmConsultaTipoEntrada::openDetails(qint32 code)
 {
-    showRegister(code, new FrmCadTabelaPreco(m_settings, messages(), false, code, this));
+    showRegister(code, new FrmCadTabelaPreco(settings(), messages(), false, code, this));
 }

@@ -6,7 +6,6 @@ FrmConsultaGrupos::FrmConsultaGrupos(const TerminalSettings& settings, Messages&
     : CodeNameListWidget(std::make_unique<GroupList>(settings, messages), messages,
                          QStringLiteral("FrmConsultaGrupos"), QStringLiteral("Consultas"), QStringLiteral("Grupos"),
                          parent)
-    , m_settings(settings)
 {
 }
 
@@ -14,5 +13,5 @@ void FrmConsultaGrupos::openDetails(qint32 code)
 {
     // The grid is searched again right after opening; the rename itself does
     // not refill it.
-    showRegister(code, new FrmCadGrupo(m_settings, messages(), false, code, this), /*refillOnSave*/ false);
+    showRegister(code, new FrmCadGrupo(settings(), messages(), false, code, this), /*refillOnSave*/ false);
 }

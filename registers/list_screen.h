@@ -32,6 +32,7 @@ public:
 
     ListModel& model() { return *m_model; }
     const ListModel& model() const { return *m_model; }
+    const TerminalSettings& settings() const { return m_settings; }
 
     // The grid emptied: header and empty rows only.
     void reset();

@@ -52,6 +52,8 @@ protected:
                      const QString& title, QWidget* parent);
 
     Messages& messages() const { return m_messages; }
+    // The settings the list was opened with, for the registers it opens.
+    const TerminalSettings& settings() const { return m_list->settings(); }
     // Filters: each change empties the grid (a list's `items` put in first do not).
     QLineEdit* filterEdit(const QString& name);
     QComboBox* filterList(const QString& name, const QStringList& items = {});

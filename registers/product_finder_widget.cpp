@@ -13,7 +13,6 @@
 FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Messages& messages, QWidget* parent)
     : ListScreenWidget(std::make_unique<ProductFinder>(settings, messages), messages,
                        QStringLiteral("Consultas"), QStringLiteral("Produtos"), parent)
-    , m_settings(settings)
 {
     setObjectName(QStringLiteral("frmLocalizaProduto"));
     m_codigo = filterEdit(QStringLiteral("Text2"));
@@ -41,5 +40,5 @@ void FrmLocalizaProduto::pullFilters()
 
 void FrmLocalizaProduto::openDetails(qint32 code)
 {
-    showRegister(code, new FrmCadProdutos(m_settings, messages(), false, code, this));
+    showRegister(code, new FrmCadProdutos(settings(), messages(), false, code, this));
 }

@@ -13,7 +13,6 @@ FrmConsultaFornecedores::FrmConsultaFornecedores(const TerminalSettings& setting
     : ListScreenWidget(std::make_unique<SupplierList>(settings, messages), messages,
                        QStringLiteral("Localização de Fornecedores"), QStringLiteral("Localização de fornecedores"),
                        parent)
-    , m_settings(settings)
 {
     setObjectName(QStringLiteral("FrmConsultaFornecedores"));
     m_codigo = filterEdit(QStringLiteral("Text4"));
@@ -54,7 +53,7 @@ void FrmConsultaFornecedores::openDetails(qint32 code)
 {
     // Modal: the list waits for the change and is not searched again (the
     // user searches when he wants the new values).
-    auto* form = new FrmCadFornecedores(m_settings, messages(), false, code, this);
+    auto* form = new FrmCadFornecedores(settings(), messages(), false, code, this);
     form->exec();
     activateWindow();   // back to the list, where the change was asked
 }
