@@ -5,7 +5,6 @@
 FrmConsultaCaixa::FrmConsultaCaixa(const TerminalSettings& settings, Messages& messages, QWidget* parent)
     : ListScreenWidget(std::make_unique<CashRegisterList>(settings, messages), messages, QStringLiteral("Consultas"),
                        QStringLiteral("Caixas"), parent)
-    , m_settings(settings)
 {
     setObjectName(QStringLiteral("FrmConsultaCaixa"));
     setFilledOnOpening(true);
@@ -17,5 +16,5 @@ FrmConsultaCaixa::FrmConsultaCaixa(const TerminalSettings& settings, Messages& m
 
 void FrmConsultaCaixa::openDetails(qint32 code)
 {
-    showRegister(code, new FrmCadCaixa(m_settings, messages(), false, code, this));
+    showRegister(code, new FrmCadCaixa(settings(), messages(), false, code, this));
 }

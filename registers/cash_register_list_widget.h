@@ -19,7 +19,4 @@ public:
 
 protected:
     void openDetails(qint32 code) override;
-
-private:
-    const TerminalSettings& m_settings;
 };

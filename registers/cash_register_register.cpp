@@ -29,12 +29,10 @@ QList<FormField> CashRegisterRegister::formFields()
 
 bool CashRegisterRegister::load()
 {
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from caixa where ncodigo = ?"),
-                                               {SqlValue::integer(codigo())});
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows =
+        readRecord(QStringLiteral("select * from caixa where ncodigo = ?"), {SqlValue::integer(codigo())});
+    if (!rows)
         return false;
-    }
     if (!rows->isEmpty()) {
         setText(codeText, rows->text(0, QStringLiteral("ncodigo")));
         setText(operador, rows->text(0, QStringLiteral("coperador")));

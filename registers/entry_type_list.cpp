@@ -14,20 +14,10 @@ QList<ListColumn> columns()
 } // namespace
 
 EntryTypeList::EntryTypeList(const TerminalSettings& settings, Messages& messages)
-    : ListScreen(settings, messages, columns(), MinimumRows)
+    : CodeNameList(settings, messages, columns(), MinimumRows,
+                   QStringLiteral("select * from tipo_entrada where ncodigo = ?"),
+                   QStringLiteral("select * from tipo_entrada where cnome like ? order by ncodigo"))
 {
-}
-
-std::optional<ListScreen::Statement> EntryTypeList::searchStatement() const
-{
-    bool outOfRange = false;
-    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
-        return Statement{QStringLiteral("select * from tipo_entrada where ncodigo = ?"),
-                         {SqlValue::integer(*code)}};
-    if (outOfRange)
-        return std::nullopt;
-    return Statement{QStringLiteral("select * from tipo_entrada where cnome like ? order by ncodigo"),
-                     {SqlValue::text(anywhere(m_nome))}};
 }
 
 QString EntryTypeList::deleteStatement() const

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "registers/code_name_list_widget.h"
 #include "registers/entry_type_list.h"
-#include "registers/list_screen_widget.h"
 
 struct TerminalSettings;
 
 // FrmConsultaTipoEntrada: entry types by code or name; opens one in
 // FrmCadTabelaPreco for a change, deletes one. Caption "Consultas", header
 // "Tipo de entrada".
-class FrmConsultaTipoEntrada final : public ListScreenWidget
+class FrmConsultaTipoEntrada final : public CodeNameListWidget
 {
     Q_OBJECT
 
@@ -19,10 +19,4 @@ public:
 
 protected:
     void openDetails(qint32 code) override;
-    void pullFilters() override;
-
-private:
-    const TerminalSettings& m_settings;
-    QLineEdit* m_codigo = nullptr;
-    QLineEdit* m_nome = nullptr;
 };

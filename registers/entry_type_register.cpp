@@ -33,12 +33,10 @@ void EntryTypeRegister::putDefaults()
 
 bool EntryTypeRegister::load()
 {
-    const Result<Rows> rows = conexao().select(
-        QStringLiteral("select * from tipo_entrada where ncodigo = ?"), {SqlValue::integer(codigo())});
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows =
+        readRecord(QStringLiteral("select * from tipo_entrada where ncodigo = ?"), {SqlValue::integer(codigo())});
+    if (!rows)
         return false;
-    }
     if (!rows->isEmpty()) {
         setText(codeText, rows->text(0, QStringLiteral("ncodigo")));
         setText(nome, rows->text(0, QStringLiteral("cnome")));
@@ -57,9 +55,9 @@ QString EntryTypeRegister::flag() const
 
 Result<int> EntryTypeRegister::insert()
 {
-    const std::optional<qint32> code = RegisterForm::code(codeText);
+    const Result<qint32> code = shownCode();
     if (!code)
-        return Failure{QString(), QStringLiteral("Código inválido: %1").arg(text(codeText))};
+        return code.failure();
     return conexao().execute(QStringLiteral("insert into tipo_entrada values(?,?,?,?)"),
                              {
                                  SqlValue::integer(*code),

@@ -26,9 +26,7 @@ FrmCadTabelaPreco::FrmCadTabelaPreco(const TerminalSettings& settings, Messages&
     m_estacionamento = new QCheckBox(QStringLiteral("Estacionamento"), this);
     m_estacionamento->setObjectName(QStringLiteral("Check1"));
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
+    QGridLayout* grid = screenparts::fieldGrid();
     grid->setColumnStretch(2, 1);
     grid->addWidget(label(QStringLiteral("Código"), this), 0, 0);
     grid->addWidget(codigo, 0, 1);

@@ -44,11 +44,9 @@ QList<FormField> Establishment::formFields()
 
 bool Establishment::load()
 {
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from estabelecimento"));
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows = readRecord(QStringLiteral("select * from estabelecimento"));
+    if (!rows)
         return false;
-    }
     if (!rows->isEmpty())
         for (const Column& c : columns)
             setText(QLatin1String(c.field), rows->text(0, QLatin1String(c.column)));

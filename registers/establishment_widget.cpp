@@ -15,9 +15,7 @@ FrmCadEstabelecimento::FrmCadEstabelecimento(const TerminalSettings& settings, M
 {
     setObjectName(QStringLiteral("FrmCadEstabelecimento"));
     using screenparts::label;
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
+    QGridLayout* grid = screenparts::fieldGrid();
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
 

@@ -13,19 +13,10 @@ QList<ListColumn> columns()
 } // namespace
 
 GroupList::GroupList(const TerminalSettings& settings, Messages& messages)
-    : ListScreen(settings, messages, columns(), MinimumRows)
+    : CodeNameList(settings, messages, columns(), MinimumRows,
+                   QStringLiteral("select * from grupo where ncodigo = ?"),
+                   QStringLiteral("select * from grupo where cdescricao like ? order by ncodigo"))
 {
-}
-
-std::optional<ListScreen::Statement> GroupList::searchStatement() const
-{
-    bool outOfRange = false;
-    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
-        return Statement{QStringLiteral("select * from grupo where ncodigo = ?"), {SqlValue::integer(*code)}};
-    if (outOfRange)
-        return std::nullopt;
-    return Statement{QStringLiteral("select * from grupo where cdescricao like ? order by ncodigo"),
-                     {SqlValue::text(anywhere(m_nome))}};
 }
 
 QString GroupList::deleteStatement() const

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "registers/code_name_list_widget.h"
 #include "registers/group_list.h"
-#include "registers/list_screen_widget.h"
 
 struct TerminalSettings;
 
 // FrmConsultaGrupos: groups by code or name; opens one in FrmCadGrupo for a
 // change, deletes one with the Delete key. Caption "Consultas", header "Grupos".
-class FrmConsultaGrupos final : public ListScreenWidget
+class FrmConsultaGrupos final : public CodeNameListWidget
 {
     Q_OBJECT
 
@@ -18,10 +18,4 @@ public:
 
 protected:
     void openDetails(qint32 code) override;
-    void pullFilters() override;
-
-private:
-    const TerminalSettings& m_settings;
-    QLineEdit* m_codigo = nullptr;
-    QLineEdit* m_nome = nullptr;
 };

@@ -24,12 +24,10 @@ QList<FormField> GroupRegister::formFields()
 
 bool GroupRegister::load()
 {
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from grupo where ncodigo = ?"),
-                                               {SqlValue::integer(codigo())});
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows =
+        readRecord(QStringLiteral("select * from grupo where ncodigo = ?"), {SqlValue::integer(codigo())});
+    if (!rows)
         return false;
-    }
     if (!rows->isEmpty()) {
         setText(codeText, rows->text(0, QStringLiteral("ncodigo")));
         setText(nome, rows->text(0, QStringLiteral("cdescricao")));
@@ -39,9 +37,9 @@ bool GroupRegister::load()
 
 Result<int> GroupRegister::insert()
 {
-    const std::optional<qint32> code = RegisterForm::code(codeText);
+    const Result<qint32> code = shownCode();
     if (!code)
-        return Failure{QString(), QStringLiteral("Código inválido: %1").arg(text(codeText))};
+        return code.failure();
     return conexao().execute(QStringLiteral("insert into grupo values(?,?)"),
                              {SqlValue::integer(*code), SqlValue::text(properCase(text(nome)))});
 }

@@ -4,7 +4,6 @@
 #include "registers/screen_parts.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,21 +13,11 @@ FrmCadGrupo::FrmCadGrupo(const TerminalSettings& settings, Messages& messages, b
                          QStringLiteral("Vorinda"), QStringLiteral("Grupos"), parent)
 {
     setObjectName(QStringLiteral("FrmCadGrupo"));
-    using screenparts::label;
     QLineEdit* codigo = edit(QStringLiteral("Text11"));
     QLineEdit* nome = edit(QStringLiteral("Text1"));
     codigo->setEnabled(false);
     codigo->setMaximumWidth(120);
-
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
-    grid->setColumnStretch(1, 1);
-    grid->addWidget(label(QStringLiteral("Código"), this), 0, 0);
-    grid->addWidget(codigo, 0, 1);
-    grid->addWidget(label(QStringLiteral("Nome"), this), 1, 0);
-    grid->addWidget(nome, 1, 1);
-    setContent(grid);
+    setContent(screenparts::labelledRows({{QStringLiteral("Código"), codigo}, {QStringLiteral("Nome"), nome}}, this));
     setMinimumWidth(480);
 
     setTabChain({nome, okButton(), exitButton()});

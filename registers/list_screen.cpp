@@ -76,18 +76,29 @@ bool ListScreen::remove(int row)
     return true;
 }
 
-std::optional<qint32> ListScreen::codeFilter(const QString& text, bool* outOfRange)
+std::optional<ListScreen::Statement> ListScreen::byCodeOr(const QString& codigo, const QString& byCode,
+                                                         const std::function<Statement()>& byFilters)
 {
-    *outOfRange = false;
-    if (text.isEmpty())
-        return std::nullopt;
+    if (codigo.isEmpty())
+        return byFilters();
     bool ok = false;
-    const qlonglong n = text.trimmed().toLongLong(&ok);
-    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max()) {
-        *outOfRange = true;
+    const qlonglong n = codigo.trimmed().toLongLong(&ok);
+    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
         return std::nullopt;
+    return Statement{byCode, {SqlValue::integer(qint32(n))}};
+}
+
+QStringList ListScreen::columnTexts(const QString& sql, const QString& column) const
+{
+    const Result<Rows> rows = conexao().select(sql);
+    if (!rows) {
+        trata_erro_banco(m_messages, rows.failure().description());
+        return {};
     }
-    return qint32(n);
+    QStringList texts;
+    for (int i = 0; i < rows->count(); ++i)
+        texts << rows->text(i, column);
+    return texts;
 }
 
 QString ListScreen::anywhere(const QString& name)

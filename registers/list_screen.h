@@ -5,8 +5,10 @@
 #include "registers/list_screen_model.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -30,6 +32,7 @@ public:
 
     ListModel& model() { return *m_model; }
     const ListModel& model() const { return *m_model; }
+    const TerminalSettings& settings() const { return m_settings; }
 
     // The grid emptied: header and empty rows only.
     void reset();
@@ -60,10 +63,14 @@ protected:
     // The column that holds the row's code.
     virtual QString codeColumn() const { return QStringLiteral("ncodigo"); }
 
-    // A code filter as typed: empty text means no code filter (nullopt);
-    // otherwise the statement for it, or an empty result for a code beyond
-    // the 32-bit range.
-    static std::optional<qint32> codeFilter(const QString& text, bool* outOfRange);
+    // A typed code alone decides: the search `byCode` with the code bound,
+    // or none (an empty grid) for a code beyond the 32-bit range; without a
+    // code, `byFilters`, the search by the other filters.
+    static std::optional<Statement> byCodeOr(const QString& codigo, const QString& byCode,
+                                             const std::function<Statement()>& byFilters);
+    // The texts of `column` in every row `sql` reads (the items of a filter
+    // list); none when the database refused, its message shown.
+    QStringList columnTexts(const QString& sql, const QString& column) const;
     // A name filter matched anywhere in the name, in proper case: "%Lata%".
     static QString anywhere(const QString& name);
 

@@ -8,9 +8,11 @@
 #include "registers/screen_parts.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -106,12 +108,24 @@ QLineEdit* ListScreenWidget::filterEdit(const QString& name)
     return e;
 }
 
-QComboBox* ListScreenWidget::filterList(const QString& name)
+QComboBox* ListScreenWidget::filterList(const QString& name, const QStringList& items)
 {
     auto* c = new QComboBox(this);
     c->setObjectName(name);
+    c->addItems(items);
     connect(c, &QComboBox::currentIndexChanged, this, [this] { m_list->reset(); });
     return c;
+}
+
+QGridLayout* ListScreenWidget::captionedFilters(const QList<std::pair<QString, QWidget*>>& filters)
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    for (int column = 0; column < filters.size(); ++column) {
+        grid->addWidget(new QLabel(filters.at(column).first, this), 0, column);
+        grid->addWidget(filters.at(column).second, 1, column);
+    }
+    return grid;
 }
 
 void ListScreenWidget::setContent(QLayout* filters)

@@ -7,9 +7,11 @@
 #include <QPointer>
 
 #include <memory>
+#include <utility>
 
 class GridCursor;
 class KeyConventions;
+class QGridLayout;
 class Messages;
 class QLayout;
 class QLineEdit;
@@ -50,9 +52,13 @@ protected:
                      const QString& title, QWidget* parent);
 
     Messages& messages() const { return m_messages; }
-    // Filters: each change empties the grid.
+    // The settings the list was opened with, for the registers it opens.
+    const TerminalSettings& settings() const { return m_list->settings(); }
+    // Filters: each change empties the grid (a list's `items` put in first do not).
     QLineEdit* filterEdit(const QString& name);
-    QComboBox* filterList(const QString& name);
+    QComboBox* filterList(const QString& name, const QStringList& items = {});
+    // The filters side by side, each under its caption.
+    QGridLayout* captionedFilters(const QList<std::pair<QString, QWidget*>>& filters);
     // Header, `filters` beside "&Procurar", grid, buttons; then the opening.
     void setContent(QLayout* filters);
     // A column narrower than what it shows (a price cut short) grows to fit it.

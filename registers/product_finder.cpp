@@ -1,8 +1,5 @@
 #include "registers/product_finder.h"
 
-#include "common/db_errors.h"
-#include "db/connection.h"
-
 namespace {
 
 QList<ListColumn> columns()
@@ -34,30 +31,20 @@ ProductFinder::ProductFinder(const TerminalSettings& settings, Messages& message
 
 QStringList ProductFinder::loadGroups()
 {
-    QStringList items{QString()};
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from grupo order by cdescricao"));
-    if (!rows) {
-        trata_erro_banco(messages(), rows.failure().description());
-        return items;
-    }
-    for (int i = 0; i < rows->count(); ++i)
-        items << rows->text(i, QStringLiteral("cdescricao"));
-    return items;
+    return QStringList{QString()}
+        + columnTexts(QStringLiteral("select * from grupo order by cdescricao"), QStringLiteral("cdescricao"));
 }
 
 std::optional<ListScreen::Statement> ProductFinder::searchStatement() const
 {
-    bool outOfRange = false;
-    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
-        return Statement{searchHead + QStringLiteral("produto.ncodigo = ?"), {SqlValue::integer(*code)}};
-    if (outOfRange)
-        return std::nullopt;
-    if (!m_grupo.isEmpty())
-        return Statement{searchHead + QStringLiteral("produto.cdescricao like ?  and grupo.cdescricao = ?"
-                                                 " order by produto.ncodigo"),
-                         {SqlValue::text(anywhere(m_nome)), SqlValue::text(m_grupo)}};
-    return Statement{byCodeHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
-                     {SqlValue::text(anywhere(m_nome))}};
+    return byCodeOr(m_codigo, searchHead + QStringLiteral("produto.ncodigo = ?"), [this] {
+        if (!m_grupo.isEmpty())
+            return Statement{searchHead + QStringLiteral("produto.cdescricao like ?  and grupo.cdescricao = ?"
+                                                     " order by produto.ncodigo"),
+                             {SqlValue::text(anywhere(m_nome)), SqlValue::text(m_grupo)}};
+        return Statement{byCodeHead + QStringLiteral("produto.cdescricao like ? order by produto.ncodigo"),
+                         {SqlValue::text(anywhere(m_nome))}};
+    });
 }
 
 QString ProductFinder::deleteStatement() const

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -14,30 +13,18 @@
 FrmLocalizaProduto::FrmLocalizaProduto(const TerminalSettings& settings, Messages& messages, QWidget* parent)
     : ListScreenWidget(std::make_unique<ProductFinder>(settings, messages), messages,
                        QStringLiteral("Consultas"), QStringLiteral("Produtos"), parent)
-    , m_settings(settings)
 {
     setObjectName(QStringLiteral("frmLocalizaProduto"));
     m_codigo = filterEdit(QStringLiteral("Text2"));
     m_nome = filterEdit(QStringLiteral("Text1"));
-    m_grupo = filterList(QStringLiteral("Combo1"));
+    m_grupo = filterList(QStringLiteral("Combo1"), finder().loadGroups());
     keys().setKind(m_codigo, FieldKind::Whole);
     m_codigo->setMaximumWidth(120);
     m_grupo->setMinimumWidth(220);
 
-    auto* filters = new QGridLayout;
-    filters->setHorizontalSpacing(10);
-    filters->addWidget(new QLabel(QStringLiteral("Código"), this), 0, 0);
-    filters->addWidget(new QLabel(QStringLiteral("Nome"), this), 0, 1);
-    filters->addWidget(new QLabel(QStringLiteral("Grupo"), this), 0, 2);
-    filters->addWidget(m_codigo, 1, 0);
-    filters->addWidget(m_nome, 1, 1);
-    filters->addWidget(m_grupo, 1, 2);
+    QGridLayout* filters = captionedFilters(
+        {{QStringLiteral("Código"), m_codigo}, {QStringLiteral("Nome"), m_nome}, {QStringLiteral("Grupo"), m_grupo}});
     filters->setColumnStretch(1, 1);
-
-    {
-        const QSignalBlocker quiet(m_grupo);
-        m_grupo->addItems(finder().loadGroups());
-    }
     setMinimumWidth(760);
     setContent(filters);
 
@@ -53,5 +40,5 @@ void FrmLocalizaProduto::pullFilters()
 
 void FrmLocalizaProduto::openDetails(qint32 code)
 {
-    showRegister(code, new FrmCadProdutos(m_settings, messages(), false, code, this));
+    showRegister(code, new FrmCadProdutos(settings(), messages(), false, code, this));
 }

@@ -22,7 +22,6 @@ protected:
     void pullFilters() override;
 
 private:
-    const TerminalSettings& m_settings;
     QLineEdit* m_codigo = nullptr;
     QLineEdit* m_nome = nullptr;
     QComboBox* m_grupo = nullptr;

@@ -55,12 +55,10 @@ void ProductRegister::putDefaults()
 
 bool ProductRegister::load()
 {
-    const Result<Rows> rows = conexao().select(
-        QStringLiteral("select * from produto where ncodigo = ?"), {SqlValue::integer(codigo())});
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows =
+        readRecord(QStringLiteral("select * from produto where ncodigo = ?"), {SqlValue::integer(codigo())});
+    if (!rows)
         return false;
-    }
     if (!rows->isEmpty()) {
         const Rows& r = *rows;
         setText(codeText, r.text(0, QStringLiteral("ncodigo")));

@@ -64,9 +64,7 @@ FrmCadProdutos::FrmCadProdutos(const TerminalSettings& settings, Messages& messa
     for (QLineEdit* small : {codigo, grupo, saldo, minima, custo, interno, venda})
         small->setMaximumWidth(150);
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
+    QGridLayout* grid = screenparts::fieldGrid();
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(5, 1);

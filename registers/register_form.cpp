@@ -213,6 +213,23 @@ std::optional<qint32> RegisterForm::code(const QString& name) const
     return qint32(n);
 }
 
+Result<qint32> RegisterForm::shownCode() const
+{
+    if (const std::optional<qint32> shown = code(codeField()))
+        return *shown;
+    return Failure{QString(), QStringLiteral("Código inválido: %1").arg(text(codeField()))};
+}
+
+std::optional<Rows> RegisterForm::readRecord(const QString& sql, const SqlParams& params) const
+{
+    Result<Rows> rows = conexao().select(sql, params);
+    if (!rows) {
+        reportFailure(rows.failure());
+        return std::nullopt;
+    }
+    return std::move(*rows);
+}
+
 void RegisterForm::reportFailure(const Failure& failure) const
 {
     trata_erro_banco(m_messages, failure.description());

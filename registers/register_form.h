@@ -3,6 +3,8 @@
 #include "common/field_kind.h"
 #include "db/money.h"
 #include "db/result.h"
+#include "db/rows.h"
+#include "db/sql_value.h"
 
 #include <QHash>
 #include <QList>
@@ -78,6 +80,12 @@ protected:
     std::optional<Money> number(const QString& name) const;
     // The field's text as a 32-bit code; empty when it is not one.
     std::optional<qint32> code(const QString& name) const;
+    // The code a new record is sent with, the one shown on opening; a
+    // failure (told as any refusal) when its text is not a code.
+    Result<qint32> shownCode() const;
+    // mostra_dados's read: the rows `sql` finds (none when the record has
+    // gone); nothing when the read failed, its message shown.
+    std::optional<Rows> readRecord(const QString& sql, const SqlParams& params = {}) const;
     // Shows a refusal through trata_erro_banco.
     void reportFailure(const Failure& failure) const;
     // A refused save: an over-long text named by its field (which the

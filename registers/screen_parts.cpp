@@ -1,6 +1,7 @@
 #include "registers/screen_parts.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -46,6 +47,25 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
     b->setAutoDefault(false);
     b->setMinimumWidth(100);
     return b;
+}
+
+QGridLayout* fieldGrid(QWidget* page)
+{
+    auto* grid = new QGridLayout(page);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    return grid;
+}
+
+QGridLayout* labelledRows(const QList<std::pair<QString, QWidget*>>& rows, QWidget* parent)
+{
+    QGridLayout* grid = fieldGrid();
+    grid->setColumnStretch(1, 1);
+    for (int row = 0; row < rows.size(); ++row) {
+        grid->addWidget(label(rows.at(row).first, parent), row, 0);
+        grid->addWidget(rows.at(row).second, row, 1);
+    }
+    return grid;
 }
 
 int pixels(int twips)

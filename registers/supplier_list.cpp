@@ -1,8 +1,5 @@
 #include "registers/supplier_list.h"
 
-#include "common/db_errors.h"
-#include "db/connection.h"
-
 namespace {
 
 QList<ListColumn> columns()
@@ -28,34 +25,27 @@ SupplierList::SupplierList(const TerminalSettings& settings, Messages& messages)
 QStringList SupplierList::loadCities()
 {
     QStringList items{QString()};
-    const Result<Rows> rows = conexao().select(QStringLiteral("select distinct ccidade from fornecedor order by ccidade"));
-    if (!rows) {
-        trata_erro_banco(messages(), rows.failure().description());
-        return items;
-    }
     // A supplier without a city would only repeat the empty item, which
     // already means any city.
-    for (int i = 0; i < rows->count(); ++i)
-        if (const QString city = rows->text(i, QStringLiteral("ccidade")); !city.isEmpty())
+    for (const QString& city :
+         columnTexts(QStringLiteral("select distinct ccidade from fornecedor order by ccidade"), QStringLiteral("ccidade")))
+        if (!city.isEmpty())
             items << city;
     return items;
 }
 
 std::optional<ListScreen::Statement> SupplierList::searchStatement() const
 {
-    bool outOfRange = false;
-    if (const std::optional<qint32> code = codeFilter(m_codigo, &outOfRange))
-        return Statement{head + QStringLiteral("fornecedor.ncodigo = ? and ncodigo > 0"), {SqlValue::integer(*code)}};
-    if (outOfRange)
-        return std::nullopt;   // not a code any supplier can have: nothing found
-    const QString names = QStringLiteral("fornecedor.cfantasia like ? and fornecedor.cendereco like ?");
-    if (m_cidade.isEmpty())
-        return Statement{head + names + QStringLiteral(" and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
-                         {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco))}};
-    return Statement{head + names
-                         + QStringLiteral(" and ccidade = ? and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
-                     {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco)),
-                      SqlValue::text(m_cidade)}};
+    return byCodeOr(m_codigo, head + QStringLiteral("fornecedor.ncodigo = ? and ncodigo > 0"), [this] {
+        const QString names = QStringLiteral("fornecedor.cfantasia like ? and fornecedor.cendereco like ?");
+        if (m_cidade.isEmpty())
+            return Statement{head + names + QStringLiteral(" and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
+                             {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco))}};
+        return Statement{head + names
+                             + QStringLiteral(" and ccidade = ? and fornecedor.ncodigo >0 order by fornecedor.ncodigo"),
+                         {SqlValue::text(anywhere(m_fantasia)), SqlValue::text(anywhere(m_endereco)),
+                          SqlValue::text(m_cidade)}};
+    });
 }
 
 QString SupplierList::deleteStatement() const

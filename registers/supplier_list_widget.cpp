@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,13 +13,12 @@ FrmConsultaFornecedores::FrmConsultaFornecedores(const TerminalSettings& setting
     : ListScreenWidget(std::make_unique<SupplierList>(settings, messages), messages,
                        QStringLiteral("Localização de Fornecedores"), QStringLiteral("Localização de fornecedores"),
                        parent)
-    , m_settings(settings)
 {
     setObjectName(QStringLiteral("FrmConsultaFornecedores"));
     m_codigo = filterEdit(QStringLiteral("Text4"));
     m_fantasia = filterEdit(QStringLiteral("Text3"));
     m_endereco = filterEdit(QStringLiteral("Text1"));
-    m_cidade = filterList(QStringLiteral("Combo1"));
+    m_cidade = filterList(QStringLiteral("Combo1"), suppliers().loadCities());
     // Digits only, as the other code filters: the code goes into the search as a number.
     keys().setKind(m_codigo, FieldKind::Whole);
     m_codigo->setMaximumWidth(100);
@@ -29,24 +27,13 @@ FrmConsultaFornecedores::FrmConsultaFornecedores(const TerminalSettings& setting
     setDeleteKey(false);
     setRefillAfterDetails(false);
 
-    auto* filters = new QGridLayout;
-    filters->setHorizontalSpacing(10);
-    filters->addWidget(new QLabel(QStringLiteral("Código"), this), 0, 0);
-    filters->addWidget(new QLabel(QStringLiteral("Fantasia"), this), 0, 1);
-    filters->addWidget(new QLabel(QStringLiteral("Endereço"), this), 0, 2);
-    filters->addWidget(new QLabel(QStringLiteral("Cidade"), this), 0, 3);
-    filters->addWidget(m_codigo, 1, 0);
-    filters->addWidget(m_fantasia, 1, 1);
-    filters->addWidget(m_endereco, 1, 2);
-    filters->addWidget(m_cidade, 1, 3);
+    QGridLayout* filters = captionedFilters({{QStringLiteral("Código"), m_codigo},
+                                             {QStringLiteral("Fantasia"), m_fantasia},
+                                             {QStringLiteral("Endereço"), m_endereco},
+                                             {QStringLiteral("Cidade"), m_cidade}});
     filters->setColumnStretch(1, 3);
     filters->setColumnStretch(2, 3);
     filters->setColumnStretch(3, 2);
-
-    {
-        const QSignalBlocker quiet(m_cidade);
-        m_cidade->addItems(suppliers().loadCities());
-    }
     setMinimumWidth(820);
     setContent(filters);
 
@@ -66,7 +53,7 @@ void FrmConsultaFornecedores::openDetails(qint32 code)
 {
     // Modal: the list waits for the change and is not searched again (the
     // user searches when he wants the new values).
-    auto* form = new FrmCadFornecedores(m_settings, messages(), false, code, this);
+    auto* form = new FrmCadFornecedores(settings(), messages(), false, code, this);
     form->exec();
     activateWindow();   // back to the list, where the change was asked
 }

@@ -23,7 +23,6 @@ protected:
     void pullFilters() override;
 
 private:
-    const TerminalSettings& m_settings;
     QLineEdit* m_codigo = nullptr;
     QLineEdit* m_fantasia = nullptr;
     QLineEdit* m_endereco = nullptr;

@@ -59,12 +59,10 @@ QString SupplierRegister::secondNumberLabel() const
 
 bool SupplierRegister::load()
 {
-    const Result<Rows> rows = conexao().select(QStringLiteral("select * from fornecedor where ncodigo = ?"),
-                                               {SqlValue::integer(codigo())});
-    if (!rows) {
-        reportFailure(rows.failure());
+    const std::optional<Rows> rows =
+        readRecord(QStringLiteral("select * from fornecedor where ncodigo = ?"), {SqlValue::integer(codigo())});
+    if (!rows)
         return false;
-    }
     if (rows->isEmpty())
         return true;
     const Rows& r = *rows;
@@ -80,30 +78,35 @@ bool SupplierRegister::load()
     return true;
 }
 
+SqlParams SupplierRegister::namesToAddress() const
+{
+    return {
+        SqlValue::text(properCase(text(fantasia))),
+        SqlValue::text(properCase(text(razao))),
+        SqlValue::text(text(cnpj)),
+        SqlValue::text(text(ie)),
+        SqlValue::text(text(cidade)),
+        SqlValue::text(text(cep)),
+        SqlValue::text(text(fone)),
+        SqlValue::text(text(fax)),
+        SqlValue::text(text(email)),
+        SqlValue::text(text(endereco)),
+    };
+}
+
 Result<int> SupplierRegister::insert()
 {
-    const std::optional<qint32> code = RegisterForm::code(codeText);
+    const Result<qint32> code = shownCode();
     if (!code)
-        return Failure{QString(), QStringLiteral("Código inválido: %1").arg(text(codeText))};
-    return conexao().execute(
-        QStringLiteral("insert into fornecedor values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-        {
-            SqlValue::integer(*code),
-            SqlValue::text(properCase(text(fantasia))),
-            SqlValue::text(properCase(text(razao))),
-            SqlValue::text(text(cnpj)),
-            SqlValue::text(text(ie)),
-            SqlValue::text(text(cidade)),
-            SqlValue::text(text(cep)),
-            SqlValue::text(text(fone)),
-            SqlValue::text(text(fax)),
-            SqlValue::text(text(email)),
-            SqlValue::text(text(endereco)),
-            SqlValue::text(text(bairro)),
-            SqlValue::integer(m_natureza, true),
-            SqlValue::text(text(obs)),
-            SqlValue::text(text(contato)),
-        });
+        return code.failure();
+    return conexao().execute(QStringLiteral("insert into fornecedor values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                             SqlParams{SqlValue::integer(*code)} + namesToAddress()
+                                 + SqlParams{
+                                     SqlValue::text(text(bairro)),
+                                     SqlValue::integer(m_natureza, true),
+                                     SqlValue::text(text(obs)),
+                                     SqlValue::text(text(contato)),
+                                 });
 }
 
 Result<int> SupplierRegister::update()
@@ -112,21 +115,12 @@ Result<int> SupplierRegister::update()
         QStringLiteral("update fornecedor set cfantasia = ?,crazao = ?,ccnpj = ?,cie = ?,ccidade = ?,ccep = ?,"
                        "cfone  = ?,cfax = ?,cemail = ?,cendereco=?,ccontato = ?,cbairro=?,nfisica_juridica = ?,"
                        " cobs = ? where ncodigo = ?"),
-        {
-            SqlValue::text(properCase(text(fantasia))),
-            SqlValue::text(properCase(text(razao))),
-            SqlValue::text(text(cnpj)),
-            SqlValue::text(text(ie)),
-            SqlValue::text(text(cidade)),
-            SqlValue::text(text(cep)),
-            SqlValue::text(text(fone)),
-            SqlValue::text(text(fax)),
-            SqlValue::text(text(email)),
-            SqlValue::text(text(endereco)),
-            SqlValue::text(text(contato)),
-            SqlValue::text(text(bairro)),
-            SqlValue::integer(m_natureza, true),
-            SqlValue::text(text(obs)),
-            SqlValue::integer(codigo()),
-        });
+        namesToAddress()
+            + SqlParams{
+                SqlValue::text(text(contato)),
+                SqlValue::text(text(bairro)),
+                SqlValue::integer(m_natureza, true),
+                SqlValue::text(text(obs)),
+                SqlValue::integer(codigo()),
+            });
 }

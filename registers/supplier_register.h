@@ -31,5 +31,9 @@ protected:
     Result<int> update() override;
 
 private:
+    // The values both statements take first, in the same order: "Fantasia"
+    // to "Endereço".
+    SqlParams namesToAddress() const;
+
     int m_natureza = 0;
 };

@@ -17,10 +17,8 @@ namespace {
 
 QGridLayout* pageGrid(QWidget* page)
 {
-    auto* grid = new QGridLayout(page);
+    QGridLayout* grid = screenparts::fieldGrid(page);
     grid->setContentsMargins(12, 12, 12, 12);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     // Both pages' fields start at the same place.

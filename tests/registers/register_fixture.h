@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/terminal_settings.h"
+#include "db/connection.h"
 #include "registers/list_screen.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/test_database.h"
@@ -37,6 +38,17 @@ protected:
             if (const std::optional<qint32> code = list.codeAt(row))
                 found << *code;
         return found;
+    }
+
+    // "code text" of every row of `table`, by code, the text from `column`.
+    QStringList codesWith(const QString& table, const QString& column) const
+    {
+        QStringList out;
+        const Result<Rows> rows =
+            m_db->connection().select(QStringLiteral("select * from %1 order by ncodigo").arg(table));
+        for (int i = 0; rows && i < rows->count(); ++i)
+            out << rows->text(i, QStringLiteral("ncodigo")) + u' ' + rows->text(i, column);
+        return out;
     }
 
     std::unique_ptr<TestDatabase> m_db;

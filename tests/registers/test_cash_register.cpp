@@ -153,14 +153,7 @@ private slots:
 
 private:
     // "code operator" of every cash register, by code.
-    QStringList rows()
-    {
-        QStringList out;
-        const Result<Rows> r = m_db->connection().select(QStringLiteral("select * from caixa order by ncodigo"));
-        for (int i = 0; r && i < r->count(); ++i)
-            out << r->text(i, QStringLiteral("ncodigo")) + u' ' + r->text(i, QStringLiteral("coperador"));
-        return out;
-    }
+    QStringList rows() const { return codesWith(QStringLiteral("caixa"), QStringLiteral("coperador")); }
 
     QPointer<FrmConsultaCaixa> m_list;
 };

@@ -142,14 +142,7 @@ private slots:
 
 private:
     // "code name" of every group, by code.
-    QStringList names()
-    {
-        QStringList out;
-        const Result<Rows> rows = m_db->connection().select(QStringLiteral("select * from grupo order by ncodigo"));
-        for (int i = 0; rows && i < rows->count(); ++i)
-            out << rows->text(i, QStringLiteral("ncodigo")) + u' ' + rows->text(i, QStringLiteral("cdescricao"));
-        return out;
-    }
+    QStringList names() const { return codesWith(QStringLiteral("grupo"), QStringLiteral("cdescricao")); }
 
     QPointer<FrmConsultaGrupos> m_list;
 };

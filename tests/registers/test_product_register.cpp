@@ -90,52 +90,39 @@ private slots:
         QVERIFY(form.estoque());
     }
 
-    void requiredFieldStopsTheSave_data()
+    // A field the save cannot take stops it and writes nothing, the text left as typed. A minus
+    // sign, however it reached a price or a quantity, is named with the field to put right.
+    void badFieldStopsTheSave_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::addRow("Nome empty") << "Text1" << "";
-        QTest::addRow("Grupo empty") << "Text6" << "";
-        QTest::addRow("Vlr. venda empty") << "Text4" << "";
-        QTest::addRow("Saldo atual a lone comma") << "Text2" << ",";
-        QTest::addRow("Custo not a number") << "Text5" << "abc";
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("fieldToFix");
+        QTest::addRow("Nome empty") << "Text1" << "" << msg::camposObrigatorios << "";
+        QTest::addRow("Grupo empty") << "Text6" << "" << msg::camposObrigatorios << "";
+        QTest::addRow("Vlr. venda empty") << "Text4" << "" << msg::camposObrigatorios << "";
+        QTest::addRow("Saldo atual a lone comma") << "Text2" << "," << msg::camposObrigatorios << "";
+        QTest::addRow("Custo not a number") << "Text5" << "abc" << msg::camposObrigatorios << "";
+        QTest::addRow("Vlr. venda negative")
+            << "Text4" << "-R$ 5,00" << msg::valorNegativo.arg(QStringLiteral("Vlr. venda")) << "Text4";
+        QTest::addRow("Saldo atual negative")
+            << "Text2" << "-2" << msg::valorNegativo.arg(QStringLiteral("Saldo atual")) << "Text2";
     }
-    void requiredFieldStopsTheSave()
+    void badFieldStopsTheSave()
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(QString, fieldToFix);
         ProductRegister form(m_settings, m_messages, true);
         form.open();
         fillValid(form);
         form.setText(field, text);
         QCOMPARE(form.save(), RegisterForm::Saved::No);
-        QCOMPARE(m_messages.texts(), QStringList{msg::camposObrigatorios});
+        QCOMPARE(m_messages.texts(), QStringList{shown});
+        QCOMPARE(form.fieldToFix(), fieldToFix);
         QCOMPARE(productCount(), 15);
         QCOMPARE(form.text(field), text);   // nothing put right behind the operator's back
-    }
-
-    // However a minus sign reached a price or a quantity, the save names the field and writes nothing.
-    void negativeNumberStopsTheSave_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("label");
-        QTest::addRow("Vlr. venda") << "Text4" << "-R$ 5,00" << "Vlr. venda";
-        QTest::addRow("Saldo atual") << "Text2" << "-2" << "Saldo atual";
-    }
-    void negativeNumberStopsTheSave()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, text);
-        QFETCH(QString, label);
-        ProductRegister form(m_settings, m_messages, true);
-        form.open();
-        fillValid(form);
-        form.setText(field, text);
-        QCOMPARE(form.save(), RegisterForm::Saved::No);
-        QCOMPARE(m_messages.texts(), QStringList{msg::valorNegativo.arg(label)});
-        QCOMPARE(form.fieldToFix(), field);
-        QCOMPARE(productCount(), 15);
     }
 
     void groupCheck_data()
