@@ -1,6 +1,7 @@
 #include "entries/entry_window.h"
 
 #include "common/elided_label.h"
+#include "common/field_text.h"
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
 #include "common/navigation.h"
@@ -55,12 +56,6 @@ QLineEdit* makeField(const char* name, QWidget* parent)
     field->setObjectName(QLatin1String(name));
     markRequired(field);
     return field;
-}
-
-void setText(QLineEdit* field, const QString& text)
-{
-    if (field->text() != text)
-        field->setText(text);
 }
 
 } // namespace
@@ -263,14 +258,14 @@ void EntryWindow::push()
     }
     m_tipo->setCurrentIndex(m_logic.tipoIndex());
     m_forma->setCurrentIndex(m_logic.formaIndex());
-    setText(m_caixa, m_logic.caixa());
-    setText(m_data, m_logic.data());
-    setText(m_hora, m_logic.hora());
-    setText(m_qtde, m_logic.qtde());
-    setText(m_preco, m_logic.preco());
-    setText(m_total, m_logic.total());
-    setText(m_recebido, m_logic.recebido());
-    setText(m_troco, m_logic.troco());
+    showText(m_caixa, m_logic.caixa());
+    showText(m_data, m_logic.data());
+    showText(m_hora, m_logic.hora());
+    showText(m_qtde, m_logic.qtde());
+    showText(m_preco, m_logic.preco());
+    showText(m_total, m_logic.total());
+    showText(m_recebido, m_logic.recebido());
+    showText(m_troco, m_logic.troco());
     m_base->setText(m_logic.baseLabel());
     m_caixaOperante->setText(m_logic.caixaLabel());
     m_versao->setText(m_logic.versionLabel());

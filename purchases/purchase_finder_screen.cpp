@@ -1,5 +1,6 @@
 #include "purchases/purchase_finder_screen.h"
 
+#include "common/field_text.h"
 #include "common/key_conventions.h"
 #include "common/terminal_settings.h"
 #include "common/window_placement.h"
@@ -185,8 +186,7 @@ void FrmLocalizaCompraProduto::push()
         const QSignalBlocker quiet(m_combo1);
         m_combo1->setCurrentIndex(f.combo1);
     }
-    if (m_text10->text() != f.text10)
-        m_text10->setText(f.text10);
+    showText(m_text10, f.text10);
     m_text15->setText(f.text15);
     m_dtpicker1->setDate(f.dtpicker1);
     m_dtpicker2->setDate(f.dtpicker2);

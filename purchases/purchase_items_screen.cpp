@@ -1,5 +1,6 @@
 #include "purchases/purchase_items_screen.h"
 
+#include "common/field_text.h"
 #include "common/form_checks.h"
 #include "common/key_conventions.h"
 #include "common/terminal_settings.h"
@@ -280,25 +281,20 @@ bool FrmCompradeProdutos::leave(void (PurchaseItems::*step)())
 void FrmCompradeProdutos::push()
 {
     const PurchaseItems::Fields& f = m_items.fields;
-    const auto set = [](QLineEdit* edit, const QString& text) {
-        if (edit->text() != text)
-            edit->setText(text);
-    };
-    set(m_text3, f.text3);
-    set(m_text13, f.text13);
-    set(m_text10, f.text10);
-    set(m_text15, f.text15);
-    if (m_text9->toPlainText() != f.text9)
-        m_text9->setPlainText(f.text9);
-    set(m_text2, f.text2);
-    set(m_text1, f.text1);
-    set(m_text4, f.text4);
-    set(m_text5, f.text5);
-    set(m_text6, f.text6);
-    set(m_text12, f.text12);
-    set(m_text7, f.text7);
-    set(m_text11, f.text11);
-    set(m_text8, f.text8);
+    showText(m_text3, f.text3);
+    showText(m_text13, f.text13);
+    showText(m_text10, f.text10);
+    showText(m_text15, f.text15);
+    showText(m_text9, f.text9);
+    showText(m_text2, f.text2);
+    showText(m_text1, f.text1);
+    showText(m_text4, f.text4);
+    showText(m_text5, f.text5);
+    showText(m_text6, f.text6);
+    showText(m_text12, f.text12);
+    showText(m_text7, f.text7);
+    showText(m_text11, f.text11);
+    showText(m_text8, f.text8);
     m_text2->setEnabled(f.text2Enabled);
     m_command2->setEnabled(f.text2Enabled);
 }

@@ -1,5 +1,6 @@
 #include "purchases/purchase_opening_dialog.h"
 
+#include "common/field_text.h"
 #include "common/key_conventions.h"
 #include "common/window_placement.h"
 #include "purchases/purchase_items_screen.h"
@@ -130,8 +131,7 @@ void FrmAberturaCompra::push()
     m_dtpicker1->setDate(f.dtpicker1);
     m_combo1->setCurrentIndex(f.combo1);
     m_text1->setText(f.text1);
-    if (m_text9->toPlainText() != f.text9)
-        m_text9->setPlainText(f.text9);
+    showText(m_text9, f.text9);
     m_text3->setText(f.text3);
 }
 

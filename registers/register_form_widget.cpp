@@ -1,6 +1,7 @@
 #include "registers/register_form_widget.h"
 
 #include "common/field_kind.h"
+#include "common/field_text.h"
 #include "common/form_checks.h"
 #include "common/input_guard.h"
 #include "common/key_conventions.h"
@@ -259,11 +260,9 @@ void RegisterFormWidget::start(QWidget* first)
 void RegisterFormWidget::push()
 {
     for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
-        if (it.value()->text() != m_form->text(it.key()))
-            it.value()->setText(m_form->text(it.key()));
+        showText(it.value(), m_form->text(it.key()));
     for (auto it = m_areas.cbegin(); it != m_areas.cend(); ++it)
-        if (it.value()->toPlainText() != m_form->text(it.key()))
-            it.value()->setPlainText(m_form->text(it.key()));
+        showText(it.value(), m_form->text(it.key()));
     pushExtras();
 }
 
